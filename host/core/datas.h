@@ -1,0 +1,24 @@
+#pragma once
+// Calendar arithmetic on TDateTime day counts.
+#include <string>
+
+#include "host/core/valor.h"
+
+TDateTime EncodeDate(int ano, int mes, int dia);                 // throws on an invalid date
+TDateTime EncodeDateTime(int ano, int mes, int dia, int h, int m, int s, int ms);
+void DecodeDate(TDateTime d, int& ano, int& mes, int& dia);       // calendar parts of d
+void DecodeTime(TDateTime d, int& h, int& m, int& s, int& ms);    // time-of-day parts of d
+bool TryEncodeDate(int ano, int mes, int dia, TDateTime& d);     // false on an invalid date
+TDateTime StartOfTheMonth(TDateTime d);                          // day 1 of d's month
+TDateTime EndOfTheMonth(TDateTime d);                            // last day of d's month, 23:59:59.999
+TDateTime IncMonth(TDateTime d, int meses);                      // adds months, clipping the day
+int DaysInMonth(int ano, int mes);                               // 28..31
+bool IsLeapYear(int ano);                                        // Gregorian rule
+TDateTime DateOf(TDateTime d);                                   // drops the time of day
+int MonthsBetween(TDateTime inicial, TDateTime final_);          // calendar months, both ends counted
+TDateTime Today();                                               // the current date
+TDateTime Now();                                                 // the current date and time
+std::string DateToStr(TDateTime d);                              // "DD/MM/YYYY"; empty for 0
+std::string DateTimeToStr(TDateTime d);                          // "DD/MM/YYYY hh:nn:ss" (date only at midnight)
+TDateTime StrToDateDef(const std::string& texto, TDateTime padrao);  // DD/MM/YYYY or padrao
+TDateTime StrToDate(const std::string& texto);                   // DD/MM/YYYY, throws a Portuguese error

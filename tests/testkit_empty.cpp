@@ -1,0 +1,1 @@
+// Placeholder so the test-support library exists before its first helper lands.
