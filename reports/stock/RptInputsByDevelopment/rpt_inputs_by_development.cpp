@@ -1,0 +1,540 @@
+// Inputs consumed by each development in a period: materials through their stock
+// movements, every other input through its cost apportionments, grouped by
+// development and input group, optionally by competence month.
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "frame/frame.h"
+#include "frame/mapper.h"
+#include "host/core/datas.h"
+#include "host/core/formato.h"
+#include "host/core/texto.h"
+#include "host/data/filtros.h"
+#include "host/data/sql.h"
+#include "host/report/formulario.h"
+
+namespace {
+
+// Sections of the layout.
+constexpr int kSecaoLinha = 8;             // input line and detail line
+constexpr int kSecaoTotal = 9;             // input, month, development and grand totals
+constexpr int kSecaoGrupo = 10;            // input-group heading with its total
+constexpr int kSecaoSeparador = 11;        // after a month total, before the grand total
+constexpr int kSecaoAssinatura = 12;       // who signs the report
+
+// Report kinds and detail modes.
+constexpr uint8_t kPorGrupoInsumo = 1;     // only the group headings
+constexpr uint8_t kPorInsumo = 0;          // one line per input
+constexpr int kDetalhePorNota = 0;         // one detail line per purchase invoice
+constexpr int kDetalhePorFornecedor = 1;   // one detail line per supplier
+
+constexpr int kInsumoMaterial = 1;         // TIPOINSUMO of the inputs that go through the stocks
+constexpr int kIncluirSelecao = 1;         // FilterInterval: restrict to the selection
+constexpr int kLarguraFornecedor = 10;     // supplier code column of a detail line
+constexpr int kLarguraNota = 20;           // invoice number column of a detail line
+
+const char* const kMascaraQuantidade = "#,####0.0000";
+const char* const kMascaraValor = "#,##0.00";
+const char* const kMascaraCompetencia = "mm/yyyy";
+
+// "(" and the absolute value when negative: the layout's pFechaParentese closes it.
+std::string ValorComSinal(const std::string& mascara, double valor) {
+  const std::string texto = FormatFloat(mascara, std::fabs(valor));
+  return valor < 0 ? "(" + texto : texto;
+}
+
+std::string FechaParentese(double valor) { return valor < 0 ? ")" : ""; }
+
+}  // namespace
+
+// The columns of the main query; the supplier, invoice and month columns exist
+// only in the query shapes that select them and stay unbound otherwise.
+class TnMapperInsumo : public TnMapperBase {
+ public:
+  NCAMPO(CodigoEstoque);
+  NCAMPO(DescrEstoque);
+  NCAMPO(CodigoEmpreend);
+  NCAMPO(NomeEmpre);
+  NCAMPO(CampoCodigo);
+  NCAMPO(CampoDescr);
+  NCAMPO(CodigoInsumoGrupo);
+  NCAMPO(Unidade);
+  NCAMPO(Quantidade);
+  NCAMPO(TotalCustoOpeUnit);
+  NCAMPO_OPCIONAL(CodigoPessoaFin);
+  NCAMPO_OPCIONAL(NumeroNota);
+  NCAMPO_OPCIONAL(DataEntradaNota);
+  NCAMPO_OPCIONAL(Nome);
+  NCAMPO_OPCIONAL(Competencia);
+};
+
+class TRptInputsByDevelopment : public TnrwBaseDll {
+ public:
+  using TnrwBaseDll::TnrwBaseDll;
+  static std::string Versao() { return "[versao: 1.0.0.0]"; }
+  std::vector<int> CriarListaSectionsParaZebrar() override { return {8, 9, 10, 11}; }
+
+  void ImprimirInterno() override {
+    CarregarParametros();
+    // Both datasets go on every path, also when the second query or the printing fails.
+    struct TLiberar {
+      TRptInputsByDevelopment* R;
+      ~TLiberar() {
+        R->FInsumo = nullptr;
+        DestruirSQL(R->FCdsInsumo);
+        DestruirSQL(R->FCdsGrupoInsumo);
+      }
+    } liberar{this};
+    FCdsInsumo = CarregarInsumos();
+    FInsumo = Mapper<TnMapperInsumo>(FCdsInsumo.get());
+    FCdsGrupoInsumo = CarregarGruposInsumo();
+    if (FCdsInsumo->IsEmpty()) return;
+
+    CarregarDadosEscritorio();
+    const int total = FCdsInsumo->RecordCount();
+    int feitos = 0;
+    int grupoAnterior = 0;
+    FOldCompetencia = 0;
+    FOldCodigoEmpreed = -1;
+    FTotalCompetencia = 0;
+    FTotalCusOperGeral = 0;
+    ZerarTotalEmpreendimento();
+    ConfigurarCabecalhoColunas();
+    FCdsInsumo->First();
+    FCdsGrupoInsumo->First();
+
+    while (!FCdsInsumo->Eof()) {
+      EscreverValor("pDescrEmpreend",
+                    FInsumo->CodigoEmpreend->AsString() + TemDados(" - ", FInsumo->NomeEmpre->AsString(), ""));
+      const bool outroEmpreend = FInsumo->CodigoEmpreend->AsInteger() != FOldCodigoEmpreed;
+      const bool outroGrupo = FInsumo->CodigoInsumoGrupo->AsInteger() != grupoAnterior;
+      if (FTotalizarCompetencia &&
+          (FInsumo->Competencia->AsDateTime() != FOldCompetencia || outroGrupo || outroEmpreend))
+        ImprimirTotalCompetencia();
+      if (outroEmpreend) ImprimirTotalEmpreendimento();
+      if (outroGrupo || outroEmpreend) ImprimirGrupoInsumo();
+      if (!PorGrupo()) {
+        ImprimirInsumo();
+        if (ComDetalhe()) {
+          ImprimirDetalhesInsumo(feitos, total, grupoAnterior);
+          continue;
+        }
+      }
+      Report->CSLShowProgress(++feitos, total);
+      grupoAnterior = FInsumo->CodigoInsumoGrupo->AsInteger();
+      AcumularRegistro();
+      FCdsInsumo->Next();
+    }
+
+    ImprimirTotalCompetencia();
+    ImprimirTotalEmpreendimento();
+    ImprimirTotalGeral();
+    ImprimirAssinatura();
+  }
+
+  // The detail mode and the supplier filter only mean something for the report by input.
+  void DoParamChange(TObject*, TnpqParamItem*) override {
+    const bool porInsumo = Params()->EdFindFieldControl("pTipoRelatorio")->GetAsString() == "0";
+    Params()->EdEnabledField("pDetalharFornecedor", porInsumo);
+    Params()->EdEnabledField("pCodigoPessoaFinFornec", porInsumo);
+  }
+  void DoParamEnter(TObject*, TnpqParamItem*) override {}
+  void DoParamExit(TObject*, TnpqParamItem*) override {}
+
+ private:
+  bool PorGrupo() const { return FTipoRelatorio == kPorGrupoInsumo; }
+  bool ComDetalhe() const {
+    return FDetalharFornecedor == kDetalhePorNota || FDetalharFornecedor == kDetalhePorFornecedor;
+  }
+  void EscreverValor(const std::string& nome, const std::string& texto) { Params()->SetValues(nome, texto); }
+
+  void CarregarParametros() {
+    TnpqPowerParam* p = Params();
+    FDataIni = p->Param("pDataInicial")->GetAsDate();
+    FDataFim = p->Param("pDataFinal")->GetAsDate();
+    FDetalharFornecedor = p->Param("pDetalharFornecedor")->GetAsInteger();
+    FCodigoEscrit = p->Param("pCodigoEscrit")->GetAsInteger();
+    FCodigoInsumo = Trim(RepParam("pCodigoInsumo"));
+    FCodigoEmpreend = Trim(RepParam("pCodigoEmpreend"));
+    FTipoRelatorio = StrToIntDef(RepParam("pTipoRelatorio"), 0) == kPorGrupoInsumo ? kPorGrupoInsumo : kPorInsumo;
+    FCodigoPessoaFin = Trim(RepParam("pCodigoPessoaFinFornec"));
+    FTipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
+    FClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
+    FTotalizarCompetencia = StrToIntDef(RepParam("pTotalizarCompetencia"), 0) == 1;
+  }
+
+  // ---- Queries -------------------------------------------------------------
+
+  static std::string Condicao(const std::string& coluna, const std::string& selecao) {
+    return FilterInterval({coluna}, selecao, {kIncluirSelecao}, true, 0);
+  }
+
+  std::string BlocoColunas() const {
+    std::string s = "MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
+    if (PorGrupo())
+      s += ", MU.CODIGOINSUMOGRUPO CampoCodigo , GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
+    else
+      s += ", MO.CODIGOINSUMO CampoCodigo , Mu.DESCRINSUMO CampoDescr ";
+    s += ", IT.CODIGOUNIDADEMEDIDA , coalesce(UN.ABREVIATURA, UN.DESCRUNIDADE) Unidade ";
+    if (ComDetalhe()) s += ", NENT.CODIGOPESSOAFIN , PF.NOME ";
+    if (FDetalharFornecedor == kDetalhePorNota) s += ", NENT.NUMERONOTA , NENT.DATAENTRADANOTA ";
+    return s;
+  }
+
+  static std::string JuncaoInsumo() {
+    return "join INSUMO MU on MU.CODIGOINSUMO = MO.CODIGOINSUMO "
+           "join INSUMOGRUPO GR on GR.CODIGOINSUMOGRUPO = MU.CODIGOINSUMOGRUPO "
+           "join NOTAENTRADAITEM IT on IT.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and IT.CODIGONOTAENT = NE.CODIGONOTAENT and IT.CODIGONOTAENTITEM = NE.CODIGONOTAENTITEM "
+           "join UNIDADEMEDIDA UN on UN.CODIGOUNIDADEMEDIDA = IT.CODIGOUNIDADEMEDIDA ";
+  }
+
+  std::string BlocoJuncao() const {
+    std::string s = JuncaoInsumo();
+    if (ComDetalhe())
+      s += "left join NOTAENTRADA NENT "
+           "on NENT.CODIGOESCRIT = IT.CODIGOESCRIT "
+           "and NENT.CODIGONOTAENT = IT.CODIGONOTAENT "
+           "left join PESSOAFINANCEIRO PF "
+           "on NENT.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN ";
+    return s;
+  }
+
+  std::string BlocoFiltro() const {
+    std::string s = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
+    s += Condicao("ET.CODIGOEMPREEND", FCodigoEmpreend);
+    s += Condicao("MO.CODIGOINSUMO", FCodigoInsumo);
+    s += Condicao("MU.CLASSIFINSUMO", FClassifInsumo);
+    s += Condicao("MO.TIPOMVTOESTOQUE", FTipoMvtoEstoque);
+    // Without supplier columns there is no invoice to filter on.
+    if (ComDetalhe() && !Trim(FCodigoPessoaFin).empty()) s += Condicao("NENT.CODIGOPESSOAFIN", FCodigoPessoaFin);
+    return s;
+  }
+
+  std::string BlocoAgrupamento() const {
+    std::string s =
+        "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
+    if (PorGrupo())
+      s += ", MU.CODIGOINSUMOGRUPO , GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
+    else
+      s += ", MO.CODIGOINSUMO , Mu.DESCRINSUMO ";
+    s += ", IT.CODIGOUNIDADEMEDIDA , coalesce(UN.ABREVIATURA, UN.DESCRUNIDADE) ";
+    if (ComDetalhe()) s += ", NENT.CODIGOPESSOAFIN, PF.NOME ";
+    if (FDetalharFornecedor == kDetalhePorNota) s += ", NENT.NUMERONOTA, NENT.DATAENTRADANOTA ";
+    return s;
+  }
+
+  std::string BlocoOrdenacao() const {
+    std::string s = " ";
+    if (FDetalharFornecedor == kDetalhePorNota)
+      s += PorGrupo() ? " Order by MU.CODIGOINSUMOGRUPO " : " Order by MO.CODIGOINSUMO ";
+    return s;
+  }
+
+  // The first day of the month of a date column, as the competence month.
+  std::string Mes(const std::string& coluna, bool comNome) const {
+    if (!FTotalizarCompetencia) return "";
+    std::string s = ", cast(Extract(Year from " + coluna + ") || '-' || Extract(Month from " + coluna +
+                    ") || '-01' as date)";
+    return comNome ? s + " Competencia " : s;
+  }
+
+  static std::string OrigemEstoque() {
+    return "from ESTOQUEMOVIMENTO MO "
+           "join ESTOQUE ET "
+           "on ET.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and ET.CODIGOESTOQUE = MO.CODIGOESTOQUE "
+           "left join EMPREENDIMENTO EM "
+           "on EM.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and EM.CODIGOEMPREEND = ET.CODIGOEMPREEND "
+           "join NOTAENTRADAITEMMVTOESTOQUE NE "
+           "on NE.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and NE.CODIGOESTOQUE = MO.CODIGOESTOQUE "
+           "and NE.CODIGOMVTOESTOQUE = MO.CODIGOMVTOESTOQUE ";
+  }
+
+  static std::string OrigemRateio() {
+    return "from RATEIO MO "
+           "join EMPREENDIMENTO EM "
+           "on EM.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and EM.CODIGOEMPREEND = MO.CODIGOEMPREEND "
+           "join ESTOQUE ET "
+           "on ET.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and ET.CODIGOEMPREEND = EM.CODIGOEMPREEND "
+           "join NOTAENTRADAITEMRATEIO NE "
+           "on NE.CODIGOESCRIT = MO.CODIGOESCRIT "
+           "and NE.CODIGOEMPREEND = MO.CODIGOEMPREEND "
+           "and NE.CODIGOESTRUTURA = MO.CODIGOESTRUTURA "
+           "and NE.CODIGORATEIO = MO.CODIGORATEIO ";
+  }
+
+  std::vector<TValor> ValoresConsulta() const {
+    return {TValor::DataHora(FDataIni), TValor::DataHora(FDataFim), TValor(FCodigoEscrit), TValor(kInsumoMaterial)};
+  }
+
+  // One line per input (or group), stock, unit and, when asked, month: materials, then the rest.
+  std::string MontarSQLInsumos() const {
+    const std::string colunas = BlocoColunas(), juncao = BlocoJuncao(), filtro = BlocoFiltro(),
+                      agrupamento = BlocoAgrupamento(), ordenacao = BlocoOrdenacao();
+    std::string s;
+    s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
+    s += ", sum(case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end) Quantidade ";
+    s += ", sum((case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end * "
+         "MO.VALORCUSTOOPERACIONALUNIT)) TotalCustoOpeUnit ";
+    s += OrigemEstoque();
+    s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
+    s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
+    s += "union all select * from (select " + colunas + Mes("MO.DATARATEIO", true);
+    s += ", sum(case when MO.TIPOMVTOESTOQUE <= 0 then MO.QUANTIDADERATEIO else (MO.QUANTIDADERATEIO * -1) end) Quantidade ";
+    s += ", sum((case when MO.TIPOMVTOESTOQUE <= 0 then MO.VALORRATEIO else (MO.VALORRATEIO * -1) end )) TotalCustoOpeUnit ";
+    s += OrigemRateio();
+    s += juncao + "where MO.DATARATEIO between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo <> :pMaterial ";
+    s += agrupamento + Mes("MO.DATARATEIO", false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
+    return s;
+  }
+
+  // Net cost per development, stock, input group and, when asked, month; no supplier filter.
+  std::string MontarSQLGruposInsumo() const {
+    const std::string colunas =
+        "MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
+        "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
+    const std::string juncao = JuncaoInsumo();
+    std::string filtro = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
+    filtro += Condicao("MU.CLASSIFINSUMO", FClassifInsumo);
+    filtro += Condicao("MO.TIPOMVTOESTOQUE", FTipoMvtoEstoque);
+    filtro += Condicao("ET.CODIGOEMPREEND", FCodigoEmpreend);
+    filtro += Condicao("MO.CODIGOINSUMO", FCodigoInsumo);
+    const std::string agrupamento =
+        "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
+        "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
+    std::string s;
+    s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
+    s += ", sum((case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO ";
+    s += "else (MO.QUANTIDADEMVTO * -1) end * MO.VALORCUSTOOPERACIONALUNIT)) TotalCustoOpeUnit ";
+    s += OrigemEstoque();
+    s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
+    s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
+    s += "union all select * from (select " + colunas + Mes("MO.DATARATEIO", true);
+    s += ", sum((case when MO.TIPOMVTOESTOQUE <= 0 then MO.VALORRATEIO else (MO.VALORRATEIO * -1) end )) TotalCustoOpeUnit ";
+    s += OrigemRateio();
+    s += juncao + "where MO.DATARATEIO between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo <> :pMaterial ";
+    s += agrupamento + Mes("MO.DATARATEIO", false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
+    return s;
+  }
+
+  TnDataSetSQL CarregarInsumos() {
+    TnDataSetSQL ds = ExecutarSQL(MontarSQLInsumos(), ValoresConsulta(), true, false, -1, "", nullptr, true);
+    ds->SetIndexFieldNames(std::string("CODIGOEMPREEND;CODIGOINSUMOGRUPO") +
+                           (FTotalizarCompetencia ? ";COMPETENCIA" : "") + ";CODIGOUNIDADEMEDIDA;CAMPOCODIGO");
+    return ds;
+  }
+
+  TnDataSetSQL CarregarGruposInsumo() {
+    TnDataSetSQL ds = ExecutarSQL(MontarSQLGruposInsumo(), ValoresConsulta(), true, false, -1, "", nullptr, true);
+    ds->SetIndexFieldNames(std::string("CODIGOEMPREEND;CODIGOINSUMOGRUPO") + (FTotalizarCompetencia ? ";COMPETENCIA" : ""));
+    return ds;
+  }
+
+  // ---- Printing ------------------------------------------------------------
+
+  // The rows of one input in one development (and month), then its total.
+  void ImprimirDetalhesInsumo(int& feitos, int total, int& grupoAnterior) {
+    const int insumo = FInsumo->CampoCodigo->AsInteger();
+    const int empreend = FInsumo->CodigoEmpreend->AsInteger();
+    const TDateTime competencia = FTotalizarCompetencia ? FInsumo->Competencia->AsDateTime() : 0;
+    FTotalCustoInsumo = 0;
+    FTotalQuantidadeInsumo = 0;
+    while (!FCdsInsumo->Eof() && FInsumo->CampoCodigo->AsInteger() == insumo &&
+           FInsumo->CodigoEmpreend->AsInteger() == empreend &&
+           (!FTotalizarCompetencia || FInsumo->Competencia->AsDateTime() == competencia)) {
+      ImprimirDetalheInsumo();
+      Report->CSLShowProgress(++feitos, total);
+      FTotalCustoInsumo += FInsumo->TotalCustoOpeUnit->AsFloat();
+      FTotalQuantidadeInsumo += FInsumo->Quantidade->AsFloat();
+      grupoAnterior = FInsumo->CodigoInsumoGrupo->AsInteger();
+      AcumularRegistro();
+      FCdsInsumo->Next();
+    }
+    ImprimirTotalInsumo();
+  }
+
+  void ZerarTotalEmpreendimento() { FTotalCusOperEmpre = 0; }
+
+  void SomarTotais() {
+    const double custo = FInsumo->TotalCustoOpeUnit->AsFloat();
+    FTotalCusOperEmpre = RoundValor(FTotalCusOperEmpre + custo, 2);
+    FTotalCusOperGeral = RoundValor(FTotalCusOperGeral + custo, 2);
+  }
+
+  void AcumularRegistro() {
+    SomarTotais();
+    FOldCodigoEmpreed = FInsumo->CodigoEmpreend->AsInteger();
+    if (FTotalizarCompetencia) {
+      FOldCompetencia = StartOfTheMonth(FInsumo->Competencia->AsDateTime());
+      FTotalCompetencia = RoundValor(FTotalCompetencia + FInsumo->TotalCustoOpeUnit->AsFloat(), 2);
+    }
+  }
+
+  void CarregarDadosEscritorio() {
+    const std::vector<TValor> escritorio = nDMSQLDataSet::PegarValorCampo(
+        "PessoaFinanceiro", "Nome,InscFederal", "CodigoPessoaFin = " + ValorParaSQL(TValor(FCodigoEscrit)));
+    EscreverValor("pRazaoSocialEscrit", escritorio.at(0).AsString());
+    EscreverValor("pInscrFederalEscrit", escritorio.at(1).AsString());
+  }
+
+  void ConfigurarCabecalhoColunas() {
+    if (PorGrupo()) {
+      EscreverValor("pNomeColunaCabecalho", "Grupo Insumo");
+      EscreverValor("pNomeColunaUnMedida", "");
+      EscreverValor("pNomeColunaQtd", "");
+      EscreverValor("pNomeColunaCustoMedio", "");
+      return;
+    }
+    if (FDetalharFornecedor == kDetalhePorNota)
+      EscreverValor("R9", "   Data Entrada/Numero Nota/Fornecedor");
+    else if (FDetalharFornecedor == kDetalhePorFornecedor)
+      EscreverValor("R9", "   Fornecedor");
+    else
+      EscreverValor("R9", " ");
+    EscreverValor("pNomeColunaCabecalho", "Grupo / Insumo");
+    EscreverValor("pNomeColunaUnMedida", "Un. Medida");
+    EscreverValor("pNomeColunaQtd", "Quantidade");
+    EscreverValor("pNomeColunaCustoMedio", "Custo Médio Unit. R$");
+  }
+
+  // The group total comes from the second query, over every month and stock of the development.
+  void ImprimirGrupoInsumo() {
+    const TValor empreend = FInsumo->CodigoEmpreend->AsInteger();
+    const TValor grupo = FInsumo->CodigoInsumoGrupo->AsInteger();
+    FCdsGrupoInsumo->SetRange({empreend, grupo}, {empreend, grupo});
+    FCdsGrupoInsumo->First();
+    const TField* custo = FCdsGrupoInsumo->FieldByName("TotalCustoOpeUnit");
+    double soma = 0;
+    while (!FCdsGrupoInsumo->Eof()) {
+      soma = RoundValor(soma + custo->AsFloat(), 2);
+      FCdsGrupoInsumo->Next();
+    }
+    EscreverValor("pFechaParentese", FechaParentese(soma));
+    EscreverValor("R1", FCdsGrupoInsumo->FieldByName("CODIGOINSUMOGRUPO")->AsString() + " - " +
+                            FCdsGrupoInsumo->FieldByName("CampoDescr")->AsString());
+    EscreverValor("R6", ValorComSinal(kMascaraValor, soma));
+    RepPrintSection(kSecaoGrupo);
+  }
+
+  // Unit, quantity, average and cost of the current row.
+  void EscreverValoresLinha() {
+    const double quantidade = FInsumo->Quantidade->AsFloat();
+    const double custo = FInsumo->TotalCustoOpeUnit->AsFloat();
+    EscreverValor("pFechaParentese", FechaParentese(quantidade));
+    EscreverValor("R3", FInsumo->Unidade->AsString());
+    EscreverValor("R4", ValorComSinal(kMascaraQuantidade, quantidade));
+    EscreverValor("R5", FormatFloat(kMascaraValor, RoundValor(custo / quantidade, 2)));
+    EscreverValor("R6", ValorComSinal(kMascaraValor, custo));
+  }
+
+  void ImprimirInsumo() {
+    EscreverValor("R1", "   " + FInsumo->CampoCodigo->AsString() + " - " + FInsumo->CampoDescr->AsString());
+    if (ComDetalhe()) {
+      // The amounts follow on the detail lines: this line closes no parenthesis.
+      EscreverValor("pFechaParentese", "");
+      for (const char* r : {"R3", "R4", "R5", "R6"}) EscreverValor(r, " ");
+    } else {
+      EscreverValoresLinha();
+    }
+    RepPrintSection(kSecaoLinha);
+  }
+
+  void ImprimirDetalheInsumo() {
+    const std::string fornecedor = FInsumo->CodigoPessoaFin->AsString();
+    const std::string codigo = PreencherDireita(fornecedor, kLarguraFornecedor - TamanhoUtf8(fornecedor), " ");
+    if (FDetalharFornecedor == kDetalhePorFornecedor) {
+      EscreverValor("R1", "       " + codigo + " - " + FInsumo->Nome->AsString());
+    } else {
+      const std::string numero = Trim(FInsumo->NumeroNota->AsString()).empty() ? "" : FInsumo->NumeroNota->AsString();
+      EscreverValor("R1", "       " + FInsumo->DataEntradaNota->AsString() + "  " +
+                              PreencherDireita(numero, kLarguraNota - TamanhoUtf8(numero), " ") + codigo + " - " +
+                              FInsumo->Nome->AsString());
+    }
+    EscreverValoresLinha();
+    RepPrintSection(kSecaoLinha);
+  }
+
+  // Shown without sign, so no closing parenthesis either.
+  void ImprimirTotalInsumo() {
+    EscreverValor("pFechaParentese", "");
+    EscreverValor("R1", "      Total do Insumo:");
+    EscreverValor("R2", FormatFloat(kMascaraQuantidade, std::fabs(FTotalQuantidadeInsumo)));
+    EscreverValor("R3", FormatFloat(kMascaraValor, std::fabs(FTotalCustoInsumo)));
+    RepPrintSection(kSecaoTotal);
+  }
+
+  void ImprimirTotalCompetencia() {
+    if (!FTotalizarCompetencia || FTotalCompetencia == 0) return;
+    EscreverValor("pFechaParentese", FechaParentese(FTotalCompetencia));
+    EscreverValor("R1", "Total Competência " + FormatDateTime(kMascaraCompetencia, FOldCompetencia));
+    EscreverValor("R2", "");
+    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCompetencia));
+    RepPrintSection(kSecaoTotal);
+    RepPrintSection(kSecaoSeparador);
+    FTotalCompetencia = 0;
+  }
+
+  // Each development starts on its own page.
+  void ImprimirTotalEmpreendimento() {
+    if (FTotalCusOperEmpre == 0) return;
+    EscreverValor("pFechaParentese", FechaParentese(FTotalCusOperEmpre));
+    EscreverValor("R1", "Total Empreendimento");
+    EscreverValor("R2", "");
+    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCusOperEmpre));
+    RepPrintSection(kSecaoTotal);
+    ZerarTotalEmpreendimento();
+    if (!FCdsInsumo->Eof()) RepEndOfPage(true);
+  }
+
+  void ImprimirTotalGeral() {
+    if (FTotalCusOperGeral == 0) return;
+    EscreverValor("pFechaParentese", FechaParentese(FTotalCusOperGeral));
+    RepPrintSection(kSecaoSeparador);
+    EscreverValor("R1", "Total Geral");
+    EscreverValor("R2", "");
+    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCusOperGeral));
+    RepPrintSection(kSecaoTotal);
+  }
+
+  void ImprimirAssinatura() {
+    if (FTotalCusOperGeral == 0) return;
+    const int pessoa = StrToIntDef(RepParam("pCodigoPessoaFin"), 0);
+    if (pessoa <= 0) return;
+    const std::vector<TValor> assinante = nDMSQLDataSet::PegarValorCampo(
+        "PessoaFinanceiro", "NOME,INSCFEDERAL", "CodigoPessoaFin = " + ValorParaSQL(TValor(pessoa)));
+    EscreverValor("R1", assinante.at(0).AsString());
+    EscreverValor("R2", assinante.at(1).AsString());
+    RepPrintSection(kSecaoAssinatura);
+  }
+
+  TDateTime FOldCompetencia = 0;
+  TDateTime FDataIni = 0;
+  TDateTime FDataFim = 0;
+  int32_t FOldCodigoEmpreed = 0;
+  int32_t FCodigoEscrit = 0;
+  int32_t FDetalharFornecedor = 0;
+  double FTotalQuantidadeInsumo = 0;
+  uint8_t FTipoRelatorio = kPorInsumo;
+  std::string FTipoMvtoEstoque;
+  std::string FClassifInsumo;
+  std::string FCodigoEmpreend;
+  std::string FCodigoInsumo;
+  std::string FCodigoPessoaFin;
+  TnDataSetSQL FCdsInsumo;
+  TnDataSetSQL FCdsGrupoInsumo;
+  TnMapperInsumo* FInsumo = nullptr;
+  double FTotalCompetencia = 0;
+  double FTotalCusOperGeral = 0;
+  double FTotalCusOperEmpre = 0;
+  double FTotalCustoInsumo = 0;
+  bool FTotalizarCompetencia = false;
+};
+
+RPT_REGISTRAR_RELATORIO(TRptInputsByDevelopment)
