@@ -74,7 +74,9 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
  public:
   using TnrwBaseDll::TnrwBaseDll;
   static std::string Versao() { return "[versao: 1.0.0.0]"; }
-  std::vector<int> CriarListaSectionsParaZebrar() override { return {8, 9, 10, 11}; }
+  std::vector<int> CriarListaSectionsParaZebrar() override {
+    return {kSecaoLinha, kSecaoTotal, kSecaoGrupo, kSecaoSeparador};
+  }
 
   void ImprimirInterno() override {
     CarregarParametros();
