@@ -407,9 +407,10 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   }
 
   // The group total comes from the second query, over every month and stock of the development.
+  // The keys are the row's own values: a stock outside any development has a null one.
   void ImprimirGrupoInsumo() {
-    const TValor empreend = FInsumo->CodigoEmpreend->AsInteger();
-    const TValor grupo = FInsumo->CodigoInsumoGrupo->AsInteger();
+    const TValor empreend = FInsumo->CodigoEmpreend->Value();
+    const TValor grupo = FInsumo->CodigoInsumoGrupo->Value();
     FCdsGrupoInsumo->SetRange({empreend, grupo}, {empreend, grupo});
     FCdsGrupoInsumo->First();
     const TField* custo = FCdsGrupoInsumo->FieldByName("TotalCustoOpeUnit");

@@ -312,6 +312,30 @@ TEST_F(InputsByDevelopment, SignatureBlockNeedsAPersonCode) {
   }
 }
 
+// The central warehouse belongs to no development: its rows come first, and its
+// group heading still finds its total although the development key is null.
+TEST_F(InputsByDevelopment, StockOutsideAnyDevelopmentKeepsItsGroupTotal) {
+  for (const char* sql : {
+           "insert into ESTOQUE values (1, 90, 'Almoxarifado central', null)",
+           "insert into NOTAENTRADA (CODIGOESCRIT, CODIGONOTAENT, NUMERONOTA, CODIGOPESSOAFIN, DATAENTRADANOTA) "
+           "values (1, 1007, 'NF-555', 501, '2026-01-08')",
+           "insert into NOTAENTRADAITEM (CODIGOESCRIT, CODIGONOTAENT, CODIGONOTAENTITEM, CODIGOINSUMO, "
+           "CODIGOUNIDADEMEDIDA) values (1, 1007, 1, 100, 1)",
+           "insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, DATAMVTOESTOQUE, "
+           "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, VALORCUSTOOPERACIONALUNIT) "
+           "values (1, 90, 1, '2026-01-08', 0, 100, 2, 30)",
+           "insert into NOTAENTRADAITEMMVTOESTOQUE values (1, 1007, 1, 90, 1)",
+       })
+    banco.Conexao().Executar(sql);
+  const TnRastro rastro = Imprimir({{"pTipoRelatorio", "1"}, {"pCodigoInsumo", "100"}});
+  const std::vector<std::string> linhas = Linhas(rastro);
+  ASSERT_GE(linhas.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(linhas.begin(), linhas.begin() + 3),
+            (std::vector<std::string>{"10 10 - 01.01 - Aglomerantes | 60,00", "9 Total Empreendimento |  | 60,00",
+                                      "10 10 - 01.01 - Aglomerantes | 430,00"}));
+  EXPECT_EQ(rastro.Secoes.front().Valor("pDescrEmpreend"), "");
+}
+
 TEST_F(InputsByDevelopment, NothingInThePeriodPrintsNothing) {
   TnPedidoImpressao p;
   p.Plugin = RPT_PLUGIN_PATH;
