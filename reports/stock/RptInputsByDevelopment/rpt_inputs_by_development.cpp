@@ -108,14 +108,16 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     FCdsGrupoInsumo->First();
 
     while (!FCdsInsumo->Eof()) {
-      EscreverValor("pDescrEmpreend",
-                    FInsumo->CodigoEmpreend->AsString() + TemDados(" - ", FInsumo->NomeEmpre->AsString(), ""));
       const bool outroEmpreend = FInsumo->CodigoEmpreend->AsInteger() != FOldCodigoEmpreed;
       const bool outroGrupo = FInsumo->CodigoInsumoGrupo->AsInteger() != grupoAnterior;
       if (FTotalizarCompetencia &&
           (FInsumo->Competencia->AsDateTime() != FOldCompetencia || outroGrupo || outroEmpreend))
         ImprimirTotalCompetencia();
       if (outroEmpreend) ImprimirTotalEmpreendimento();
+      // Named only now: the totals above close the previous development and, when they
+      // run onto a new page, its header must still name that development.
+      EscreverValor("pDescrEmpreend",
+                    FInsumo->CodigoEmpreend->AsString() + TemDados(" - ", FInsumo->NomeEmpre->AsString(), ""));
       if (outroGrupo || outroEmpreend) ImprimirGrupoInsumo();
       if (!PorGrupo()) {
         ImprimirInsumo();

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -334,6 +336,50 @@ TEST_F(InputsByDevelopment, StockOutsideAnyDevelopmentKeepsItsGroupTotal) {
             (std::vector<std::string>{"10 10 - 01.01 - Aglomerantes | 60,00", "9 Total Empreendimento |  | 60,00",
                                       "10 10 - 01.01 - Aglomerantes | 430,00"}));
   EXPECT_EQ(rastro.Secoes.front().Valor("pDescrEmpreend"), "");
+}
+
+// Whatever the length of a development, its closing totals never print under a page
+// header that already names the next development. The central warehouse gets one
+// purchase a month from 07/2023; moving the start of the period through those months
+// moves its development total across a page end.
+TEST_F(InputsByDevelopment, ADevelopmentTotalOnANewPageKeepsItsOwnHeader) {
+  banco.Conexao().Executar("insert into ESTOQUE values (1, 90, 'Almoxarifado central', null)");
+  for (int mes = 0; mes < 30; ++mes) {
+    const std::string n = std::to_string(2000 + mes);
+    char data[16];
+    std::snprintf(data, sizeof data, "%04d-%02d-10", 2023 + (mes + 6) / 12, (mes + 6) % 12 + 1);
+    banco.Conexao().Executar("insert into NOTAENTRADA (CODIGOESCRIT, CODIGONOTAENT, NUMERONOTA, CODIGOPESSOAFIN, "
+                             "DATAENTRADANOTA) values (1, " + n + ", 'NF-" + n + "', 501, '" + data + "')");
+    banco.Conexao().Executar("insert into NOTAENTRADAITEM (CODIGOESCRIT, CODIGONOTAENT, CODIGONOTAENTITEM, "
+                             "CODIGOINSUMO, CODIGOUNIDADEMEDIDA) values (1, " + n + ", 1, 100, 1)");
+    banco.Conexao().Executar("insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, "
+                             "DATAMVTOESTOQUE, TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, "
+                             "VALORCUSTOOPERACIONALUNIT) values (1, 90, " + n + ", '" + data + "', 0, 100, 1, 10)");
+    banco.Conexao().Executar("insert into NOTAENTRADAITEMMVTOESTOQUE values (1, " + n + ", 1, 90, " + n + ")");
+  }
+  int mudancasDePagina = 0;
+  for (int mes = 0; mes < 30; ++mes) {
+    char inicio[16];
+    std::snprintf(inicio, sizeof inicio, "01/%02d/%04d", (mes + 6) % 12 + 1, 2023 + (mes + 6) / 12);
+    SCOPED_TRACE(inicio);
+    TnPedidoImpressao p;
+    p.Plugin = RPT_PLUGIN_PATH;
+    p.Parametros = {{"pCodigoEscrit", "1"}, {"pDataInicial", inicio},   {"pDataFinal", "31/03/2026"},
+                    {"pTipoRelatorio", "1"}, {"pTotalizarCompetencia", "1"}, {"pCodigoInsumo", "100"}};
+    p.ComRastro = true;
+    const TnRastro rastro = ImprimirRelatorio(p).Rastro;
+    std::map<int, std::string> cabecalho;
+    for (const auto& s : rastro.Secoes)
+      if (s.Secao == 1) cabecalho[s.Pagina] = s.Valor("pDescrEmpreend");
+    // The first development total is the central warehouse's.
+    const auto total = std::find_if(rastro.Secoes.begin(), rastro.Secoes.end(), [](const TnSecaoImpressa& s) {
+      return s.Secao == 9 && s.Valor("R1") == "Total Empreendimento";
+    });
+    ASSERT_NE(total, rastro.Secoes.end());
+    EXPECT_EQ(cabecalho[total->Pagina], "");
+    if (total->Pagina > 1) ++mudancasDePagina;
+  }
+  EXPECT_GT(mudancasDePagina, 0) << "no period put the total on a later page";
 }
 
 TEST_F(InputsByDevelopment, NothingInThePeriodPrintsNothing) {
