@@ -50,7 +50,7 @@ void Liberar(TTextoFormado& t) {
 }  // namespace
 
 struct TTipografia::TImpl {
-  PangoFontMap* Mapa = nullptr;            // not owned: the thread's default cairo font map
+  PangoFontMap* Mapa = nullptr;            // own map: a run may be finished on another thread
   PangoContext* Contexto = nullptr;
   hb_buffer_t* Buffer = nullptr;
   hb_language_t Idioma = nullptr;
@@ -61,7 +61,7 @@ struct TTipografia::TImpl {
   std::vector<cairo_glyph_t> Rascunho;     // glyphs moved to their place for drawing
 
   TImpl() {
-    Mapa = pango_cairo_font_map_get_default();
+    Mapa = pango_cairo_font_map_new();
     Contexto = pango_font_map_create_context(Mapa);
     // layout units are 1/96 inch, so a point is 96/72 of them
     pango_cairo_context_set_resolution(Contexto, 96);
@@ -86,6 +86,7 @@ struct TTipografia::TImpl {
     }
     hb_buffer_destroy(Buffer);
     g_object_unref(Contexto);
+    g_object_unref(Mapa);
   }
 
   void LimparTextos() {
