@@ -120,7 +120,8 @@ class TMontagem {
       for (size_t i = 0; i < series.size(); ++i) {
         const TPontoGrafico& p = series[i]->Pontos()[0];
         const TColor c = corDe(p, series[i], static_cast<int>(i));
-        Categorias.push_back({p.Rotulo.empty() ? series[i]->Title : p.Rotulo, {TBarra{p.Valor, c}}});
+        Categorias.push_back({p.Rotulo.empty() ? series[i]->Title : p.Rotulo, {std::nullopt}});
+        if (std::isfinite(p.Valor)) Categorias.back().Barras[0] = TBarra{p.Valor, c};
         if (!series[i]->Title.empty() && series[i]->Title != p.Rotulo)
           Legenda.push_back({series[i]->Title, c});
       }
@@ -136,7 +137,8 @@ class TMontagem {
           const TPontoGrafico& p = series[k]->Pontos()[c];
           if (Categorias[c].Rotulo.empty()) Categorias[c].Rotulo = p.Rotulo;
           const int automatica = series.size() == 1 ? static_cast<int>(c) : static_cast<int>(k);
-          Categorias[c].Barras[k] = TBarra{p.Valor, corDe(p, series[k], automatica)};
+          if (std::isfinite(p.Valor))  // a value that is no number gets no bar
+            Categorias[c].Barras[k] = TBarra{p.Valor, corDe(p, series[k], automatica)};
         }
       }
       if (series.size() > 1)

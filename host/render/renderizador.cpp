@@ -193,6 +193,7 @@ struct TnRenderizador::TImpl {
       while (Paginas.Ler(pg)) {
         ++numero;
         if (pg.Numero <= 0) pg.Numero = numero;
+        if (!(pg.Largura >= 1 && pg.Altura >= 1)) throw std::runtime_error("Página " + std::to_string(numero) + " sem tamanho válido.");
         cairo_pdf_surface_set_size(pdf, pg.Largura * kPontosPorUnidade, pg.Altura * kPontosPorUnidade);
         cairo_save(cr);
         cairo_scale(cr, kPontosPorUnidade, kPontosPorUnidade);
