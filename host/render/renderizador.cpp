@@ -13,6 +13,7 @@
 #include "host/render/arquivo_paginas.h"
 #include "host/render/desenho_grafico.h"
 #include "host/render/picture.h"
+#include "host/render/png_rapido.h"
 #include "host/render/tipografia.h"
 
 namespace {
@@ -165,9 +166,9 @@ struct TnRenderizador::TImpl {
     std::snprintf(nome, sizeof nome, "pagina-%04d.png", pg.Numero > 0 ? pg.Numero : 0);
     const std::string caminho = (std::filesystem::path(PastaPng) / nome).string();
     parciais.Anotar(caminho);
-    const cairo_status_t st = cairo_surface_write_to_png(s, caminho.c_str());
+    const bool ok = GravarPngRapido(s, caminho.c_str());
     cairo_surface_destroy(s);
-    Verificar(st, caminho.c_str());
+    if (!ok) throw std::runtime_error("Falha ao gravar " + caminho + ".");
   }
 
   void Finalizar(int totalPaginas) {

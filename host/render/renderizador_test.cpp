@@ -228,6 +228,14 @@ TEST_F(Renderizador, SemFinalizarNadaEGravado) {
   EXPECT_TRUE(fs::is_empty(Pasta));
 }
 
+TEST_F(Renderizador, SemPaginasGeraPdfValidoDeUmaPaginaEmBranco) {
+  TnRenderizador r(Pdf(), Pasta.string());
+  r.Finalizar(0);
+  EXPECT_EQ(Executar("pdfinfo '" + Pdf() + "' | grep Pages"), "Pages:           1\n");
+  EXPECT_FALSE(fs::exists(Pasta / "pagina-0001.png"));
+  EXPECT_THROW(r.Finalizar(0), std::logic_error);
+}
+
 TEST_F(Renderizador, FalhaAoGravarNaoDeixaSaidaParcial) {
   // the PNG folder is a file: the PNG of page 1 fails after the PDF was started
   std::ofstream(Pasta / "arquivo") << "x";
