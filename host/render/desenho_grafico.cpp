@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include "host/render/cor_cairo.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -37,10 +39,6 @@ struct TItemLegenda {
   std::string Texto;
   std::optional<TColor> Cor;                   // none: a text-only line
 };
-
-void Cor(cairo_t* cr, TColor c) {
-  cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
-}
 
 // Numbers as the reports show them: thousands with ".", decimals with ",", at most `casas`
 // decimals with trailing zeros dropped.
@@ -82,7 +80,7 @@ class TMontagem {
 
   void Desenhar() {
     Reunir();
-    Cor(Cr, Rgb(0xFF, 0xFF, 0xFF));
+    DefinirCor(Cr, Rgb(0xFF, 0xFF, 0xFF));
     cairo_rectangle(Cr, A.X, A.Y, A.Largura, A.Altura);
     cairo_fill(Cr);
     double topo = A.Y + kFolga;
@@ -166,7 +164,7 @@ class TMontagem {
       const double y = topo + static_cast<double>(i) * h;
       const bool ultima = i + 1 == cabem && Legenda.size() > cabem;
       if (Legenda[i].Cor && !ultima) {
-        Cor(Cr, *Legenda[i].Cor);
+        DefinirCor(Cr, *Legenda[i].Cor);
         cairo_rectangle(Cr, x, y + 2, amostra, amostra);
         cairo_fill(Cr);
       }
@@ -177,7 +175,7 @@ class TMontagem {
   }
 
   void Texto(const TFonte& f, TColor c, TAlinhamento al, const TRetangulo& r, const std::string& s) {
-    Cor(Cr, c);
+    DefinirCor(Cr, c);
     T.Desenhar(P, f, al, false, r, s);
   }
 
@@ -188,7 +186,7 @@ class TMontagem {
     cairo_translate(Cr, x, y);
     cairo_rotate(Cr, -M_PI / 2);
     const double h = T.AlturaLinha(f);
-    Cor(Cr, 0);
+    DefinirCor(Cr, 0);
     if (terminaNoPonto)
       T.Desenhar(P, f, TAlinhamento::Direita, false, {-comprimento, -h / 2, comprimento, h}, s);
     else
@@ -270,7 +268,7 @@ class TMontagem {
     cairo_set_line_width(Cr, 0.5);
     for (const auto& [v, texto] : marcas) {
       const double y = Y(v);
-      Cor(Cr, Rgb(0xD8, 0xD8, 0xD8));
+      DefinirCor(Cr, Rgb(0xD8, 0xD8, 0xD8));
       cairo_move_to(Cr, esquerda, y);
       cairo_line_to(Cr, direita, y);
       cairo_stroke(Cr);
@@ -285,10 +283,10 @@ class TMontagem {
         if (!b) continue;
         const double bx = x0 + vaga * 0.1 + static_cast<double>(k) * barra;
         const double y0 = Y(0), y1 = Y(b->Valor);
-        Cor(Cr, b->Cor);
+        DefinirCor(Cr, b->Cor);
         cairo_rectangle(Cr, bx, std::min(y0, y1), barra, std::fabs(y1 - y0));
         cairo_fill_preserve(Cr);
-        Cor(Cr, Rgb(0x40, 0x40, 0x40));
+        DefinirCor(Cr, Rgb(0x40, 0x40, 0x40));
         cairo_set_line_width(Cr, 0.5);
         cairo_stroke(Cr);
         if (!comValores) continue;
@@ -313,7 +311,7 @@ class TMontagem {
     }
 
     // axes last, over the bars' feet
-    Cor(Cr, 0);
+    DefinirCor(Cr, 0);
     cairo_set_line_width(Cr, 1);
     cairo_move_to(Cr, esquerda, topoPlot - hEixo / 2);
     cairo_line_to(Cr, esquerda, base);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/render/arquivo_paginas.h"
+#include "host/render/cor_cairo.h"
 #include "host/render/desenho_grafico.h"
 #include "host/render/picture.h"
 #include "host/render/png_rapido.h"
@@ -20,10 +21,6 @@ namespace {
 
 constexpr double kPontosPorUnidade = 72.0 / 96.0;  // PDF points per layout unit
 constexpr TColor kCinzaMoldura = 0xA0A0A0;
-
-void DefinirCor(cairo_t* cr, TColor c) {
-  cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
-}
 
 void Verificar(cairo_status_t st, const char* oque) {
   if (st != CAIRO_STATUS_SUCCESS)
