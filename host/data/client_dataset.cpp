@@ -423,11 +423,13 @@ void TnClientDataSet::Post() {
   for (size_t c = 0; c < FCampos.size(); ++c) d.Gravar(static_cast<int>(c), linha, d.Buffer[c]);
   d.Buffer.clear();
   FEstado = TDataSetState::dsBrowse;
-  // After equal keys, so rows keep the order they were posted in.
+  // Equal keys keep physical order, exactly where a full stable sort would put the row.
   auto pos = d.ColunasIndice.empty()
                  ? d.Ordem.end()
-                 : std::partition_point(d.Ordem.begin(), d.Ordem.end(),
-                                        [&](uint32_t l) { return d.Comparar(l, linha) <= 0; });
+                 : std::partition_point(d.Ordem.begin(), d.Ordem.end(), [&](uint32_t l) {
+                     int c = d.Comparar(l, linha);
+                     return c < 0 || (c == 0 && l < linha);
+                   });
   d.Ordem.insert(pos, linha);
   ReposicionarApos(linha);
 }
