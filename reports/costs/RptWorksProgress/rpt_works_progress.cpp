@@ -329,7 +329,7 @@ void TRptWorksProgress::ConsultarFotos() {
   if (!FCdsObraFaseFoto)
     FCdsObraFaseFoto = ExecutarSQL(sql, {TValor(FCodigoEscrit)}, true, false, -1, "", nullptr, true);
   else
-    RefreshSQL(FCdsObraFaseFoto.get(), {TValor(FCodigoEscrit)}, true);
+    RefreshSQL(*FCdsObraFaseFoto, {TValor(FCodigoEscrit)}, true);
 }
 
 // ---- parameter form ---------------------------------------------------------
