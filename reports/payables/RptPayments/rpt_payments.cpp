@@ -137,9 +137,7 @@ class TRptPayments : public TnrwBaseDll {
                             const std::string& parametro) {
     try {
       return FilterInterval(campos, selecao, {1}, true, 0);
-    } catch (const EnParam&) {
-      throw;
-    } catch (const Exception& e) {
+    } catch (const EnSelecaoInvalida& e) {
       throw EnParam(Params()->Param(parametro), e.what());
     }
   }

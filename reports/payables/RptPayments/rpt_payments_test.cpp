@@ -216,7 +216,9 @@ TEST_F(Pagamentos, ManyPagesHeadingUnderEveryHeaderAndTotalsAddUp) {
           EXPECT_EQ(v, grupo[k]) << "grupo, R" << k + 5;
           grupos[k] += v;
         }
-        if (s.Secao == 16) EXPECT_EQ(v, linhas[k]) << "total, R" << k + 5;
+        if (s.Secao == 16) {
+          EXPECT_EQ(v, linhas[k]) << "total, R" << k + 5;
+        }
       }
       if (s.Secao == 15) grupo = {};
     }
