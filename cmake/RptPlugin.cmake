@@ -12,9 +12,13 @@ function(rpt_add_plugin NAME)
   set_target_properties(${NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${NAME}
     LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
   if(P_LAYOUT)
-    add_custom_command(TARGET ${NAME} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E copy_if_different
-              ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${P_OUTPUT_DIR}/${NAME}.json)
+    # Its own rule, so an edited layout is installed even when the library does not relink.
+    add_custom_command(OUTPUT ${P_OUTPUT_DIR}/${NAME}.json
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${P_OUTPUT_DIR}
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${P_OUTPUT_DIR}/${NAME}.json
+      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT})
+    add_custom_target(${NAME}_layout DEPENDS ${P_OUTPUT_DIR}/${NAME}.json)
+    add_dependencies(${NAME} ${NAME}_layout)
   endif()
   if(P_TESTS)
     add_executable(${NAME}_tests ${P_TESTS})
