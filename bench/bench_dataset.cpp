@@ -18,9 +18,9 @@ constexpr int kMaiorTabela = 1000000;
 // One database for the whole run, filled inside the engine (fast) with
 // 1M rows of mixed types; each size reads the first N ids.
 TBancoTeste& Banco() {
-  static TBancoTeste* banco = [] {
-    auto* b = new TBancoTeste();
-    b->Script(
+  static TBancoTeste banco;  // removed at exit
+  static bool cheio = [] {
+    banco.Script(
         "create table ITEM (ID integer not null, GRUPO integer, NOME varchar(40), VALOR numeric(15,2), DATA date);"
         "SET TERM ^ ;"
         "execute block as declare i integer = 0; begin"
@@ -32,9 +32,10 @@ TBancoTeste& Banco() {
         "end^"
         "SET TERM ; ^"
         "alter table ITEM add constraint PK_ITEM primary key (ID);");  // each size reads only its rows
-    return b;
+    return true;
   }();
-  return *banco;
+  (void)cheio;
+  return banco;
 }
 
 std::string Sql(int64_t linhas) { return "select ID, GRUPO, NOME, VALOR, DATA from ITEM where ID < " + std::to_string(linhas); }

@@ -41,7 +41,8 @@ class TnDMConexao {
   std::unique_ptr<TnClientDataSet> ExecuteQueryView(const std::string& sql);  // every row, read-only
   std::unique_ptr<TnClientDataSet> Consultar(const std::string& sql, const std::vector<TValor>& valores,
                                              int maxLinhas = -1, bool somenteLeitura = true);  // ":name" bound in order
-  void ExecutarScript(const std::string& ddl);       // ';'-separated (SET TERM honoured), commits each
+  void ExecutarScript(const std::string& ddl);       // ';'-separated (SET TERM honoured), commits each;
+                                                     // sent as written, so PSQL ":var" stays PSQL
   void Executar(const std::string& sql, const std::vector<TValor>& valores = {});  // write, commits
   int64_t PercorrerSemCarregar(const std::string& sql);  // fetches and drops every row: the raw cost
 
