@@ -98,6 +98,7 @@ int Descrever(const TArgs& a) {
 int Imprimir(const TArgs& a) {
   if (a.Posicionais.empty()) throw Exception("Diga qual plug-in imprimir.");
   if (a.Banco.empty()) throw Exception("Falta --db BANCO.");
+  TnPlugin::Carregar(a.Posicionais[0], a.Plugins);  // an unknown plug-in is reported before the database
   auto conexao = TnDMConexao::Abrir(a.Banco, TnCredenciais{a.Usuario, a.Senha});
   TnDMConexao::DefinirAtual(conexao.get());
   struct TLimpa {
