@@ -217,6 +217,10 @@ struct TMapperFaltando : TnMapperBase {
   NCAMPO(GRUPO);
   NCAMPO(CodigoNotaEnt);
 };
+struct TMapperOpcional : TnMapperBase {
+  NCAMPO_OPCIONAL(Nome);
+  NCAMPO_OPCIONAL(CodigoNotaEnt);
+};
 
 TEST(Mapper, OneBoundObjectPerClassAndDataset) {
   auto a = Exemplo(), b = Exemplo();
@@ -232,6 +236,10 @@ TEST(Mapper, OneBoundObjectPerClassAndDataset) {
   } catch (const std::runtime_error& e) {
     EXPECT_STREQ(e.what(), "Campo 'CodigoNotaEnt' não encontrado no conjunto de dados.");
   }
+  // An optional member binds when the column is there and stays null when it is not.
+  TMapperOpcional* o = Mapper<TMapperOpcional>(a.get());
+  EXPECT_EQ(static_cast<TField*>(o->Nome), a->FieldByName("NOME"));
+  EXPECT_EQ(static_cast<TField*>(o->CodigoNotaEnt), nullptr);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "host/data/client_dataset.h"
 
 void TnFieldMapper::MapearFields(TnClientDataSet* ds, TnMapperBase* mapper) const {
-  for (const auto& m : mapper->Membros()) *m.Campo = ds->FieldByName(m.Nome);
+  for (const auto& m : mapper->Membros()) *m.Campo = m.Opcional ? ds->FindField(m.Nome) : ds->FieldByName(m.Nome);
 }
 
 TnFieldMapper& FieldMapper() {

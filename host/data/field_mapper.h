@@ -4,7 +4,8 @@
 // A member reads like a TField* (m.QUEBRACAMPO->AsString()) and follows the
 // dataset's current row. Binding matches member and column names ignoring case;
 // a member whose column the dataset lacks raises
-// "Campo 'X' não encontrado no conjunto de dados.".
+// "Campo 'X' não encontrado no conjunto de dados.", unless it is declared with
+// NCAMPO_OPCIONAL (a column only some shapes of a query select): that one stays null.
 #include <string>
 #include <vector>
 
@@ -21,9 +22,12 @@ class TnMapperBase {
   struct TMembro {
     const char* Nome;                                     // member name = column name
     TField** Campo;                                       // where the bound field goes
+    bool Opcional;                                        // left null when the column is absent
   };
   const std::vector<TMembro>& Membros() const { return FMembros; }  // in declaration order
-  void Registrar(const char* nome, TField** campo) { FMembros.push_back({nome, campo}); }
+  void Registrar(const char* nome, TField** campo, bool opcional = false) {
+    FMembros.push_back({nome, campo, opcional});
+  }
 
  private:
   std::vector<TMembro> FMembros;
@@ -32,7 +36,9 @@ class TnMapperBase {
 // A mapper member: a field reference that registers itself with its mapper.
 class TnCampoMapeado {
  public:
-  TnCampoMapeado(TnMapperBase* dono, const char* nome) { dono->Registrar(nome, &FCampo); }
+  TnCampoMapeado(TnMapperBase* dono, const char* nome, bool opcional = false) {
+    dono->Registrar(nome, &FCampo, opcional);
+  }
   TnCampoMapeado(const TnCampoMapeado&) = delete;
   TnCampoMapeado& operator=(const TnCampoMapeado&) = delete;
   TField* operator->() const { return FCampo; }           // m.X->AsString()
@@ -44,10 +50,11 @@ class TnCampoMapeado {
 };
 
 #define NCAMPO(Nome) TnCampoMapeado Nome{this, #Nome}
+#define NCAMPO_OPCIONAL(Nome) TnCampoMapeado Nome{this, #Nome, true}
 
 class TnFieldMapper {
  public:
-  void MapearFields(TnClientDataSet* ds, TnMapperBase* mapper) const;  // binds every member or throws
+  void MapearFields(TnClientDataSet* ds, TnMapperBase* mapper) const;  // binds every member or throws (optional: null)
 };
 
 TnFieldMapper& FieldMapper();                             // the shared binder
