@@ -33,10 +33,10 @@ class PayablesAndPayments : public ::testing::Test {
 
   void Sql(const std::string& sql) { banco.Conexao().Executar(sql); }
 
-  void Nota(int nota, int fornecedor, double total, int parcelas = 1) {
+  void Nota(int nota, int fornecedor, double total, int parcelas = 1, const std::string& emissao = "'2026-02-20'") {
     Sql("insert into NOTAENTRADA (CODIGOESCRIT, CODIGONOTAENT, NUMERONOTA, ESPECIENOTA, CODIGOPESSOAFIN, "
         "DATAEMISSAONOTA, VALORTOTALNOTA, QUANTIDADEPARC) values (1, " + std::to_string(nota) + ", 'NF" +
-        std::to_string(nota) + "', 'NFE', " + std::to_string(fornecedor) + ", '2026-02-20', " + Num(total) + ", " +
+        std::to_string(nota) + "', 'NFE', " + std::to_string(fornecedor) + ", " + emissao + ", " + Num(total) + ", " +
         std::to_string(parcelas) + ")");
   }
 
@@ -144,15 +144,18 @@ TEST_F(PayablesAndPayments, PayablesShowTheOpenBalanceOnlyWhenPartlyPaidInThePer
   Parcela(1, 4, "2026-03-25", 100, 50);  // paid before and in the period: listed once, open balance
   Baixa(1, 4, 1, "2026-02-10", 20);
   Baixa(1, 4, 2, "2026-03-03", 30);
+  Nota(2, kFornecedorA, 5, 1, "null");   // no issue date: printed blank
+  Estoque(2, 2, kEmpreendA, 5);
+  Parcela(2, 1, "2026-03-30", 5, 5);
 
   const auto r = Imprimir(kContaPagar);
-  EXPECT_EQ(r.Rastro.NumerosSecoes(), (std::vector<int>{11, 12, 12, 12, 13, 14, 13}));
-  EXPECT_EQ(Coluna(r, 12, "R6"), (TTextos{"1/4", "2/4", "4/4"}));
-  EXPECT_EQ(Coluna(r, 12, "R7"), (TTextos{"60,00", "100,00", "50,00"}));
-  EXPECT_EQ(Coluna(r, 12, "R4"), (TTextos{"20/02/2026", "20/02/2026", "20/02/2026"}));
-  EXPECT_EQ(Coluna(r, 12, "R5"), (TTextos{"05/03/2026", "15/03/2026", "25/03/2026"}));
+  EXPECT_EQ(r.Rastro.NumerosSecoes(), (std::vector<int>{11, 12, 12, 12, 12, 13, 14, 13}));
+  EXPECT_EQ(Coluna(r, 12, "R6"), (TTextos{"1/4", "2/4", "4/4", "1/1"}));
+  EXPECT_EQ(Coluna(r, 12, "R7"), (TTextos{"60,00", "100,00", "50,00", "5,00"}));
+  EXPECT_EQ(Coluna(r, 12, "R4"), (TTextos{"20/02/2026", "20/02/2026", "20/02/2026", ""}));
+  EXPECT_EQ(Coluna(r, 12, "R5"), (TTextos{"05/03/2026", "15/03/2026", "25/03/2026", "30/03/2026"}));
   // One total value only: R2 is never written by a payables total.
-  EXPECT_EQ(Coluna(r, 13, "R1"), (TTextos{"210,00", "210,00"}));
+  EXPECT_EQ(Coluna(r, 13, "R1"), (TTextos{"215,00", "215,00"}));
   EXPECT_EQ(Coluna(r, 13, "pDescrTotal"), (TTextos{"Fornecedor", "Geral"}));
 
   const auto& cabecalho = r.Rastro.Secoes.front();
