@@ -12,9 +12,12 @@ function(rpt_add_plugin NAME)
   set_target_properties(${NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${NAME}
     LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
   if(P_LAYOUT)
-    add_custom_command(TARGET ${NAME} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E copy_if_different
-              ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${P_OUTPUT_DIR}/${NAME}.json)
+    # A layout change alone must reach the plug-in folder, so the copy is its own step.
+    add_custom_command(OUTPUT ${P_OUTPUT_DIR}/${NAME}.json
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${P_OUTPUT_DIR}/${NAME}.json
+      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT})
+    add_custom_target(${NAME}_layout ALL DEPENDS ${P_OUTPUT_DIR}/${NAME}.json)
+    add_dependencies(${NAME} ${NAME}_layout)
   endif()
   if(P_TESTS)
     add_executable(${NAME}_tests ${P_TESTS})

@@ -54,6 +54,13 @@ TEST_F(Frame, ImprimirRefusesWhatIsNotAReportAndCreatesNothing) {
   EXPECT_EQ(objetosVivos(), 0);
 }
 
+TEST_F(Frame, ALibraryWithoutItsClassSaysSo) {
+  auto semRegistro = TnPlugin::Carregar("RptSemRegistro", RPT_TEST_PLUGIN_DIR);
+  EXPECT_EQ(semRegistro->ClassDll(), nullptr);
+  auto report = NovoRelatorio();
+  EXPECT_EQ(MensagemDe([&] { semRegistro->Imprimir(report.get()); }), "FClassDll está nil.");
+}
+
 TEST_F(Frame, ARaisingReportIsDestroyedAndTheNextPrintWorks) {
   auto report = NovoRelatorio();
   TnpqPowerQuery::GetParams(report.get())->SetValues("pModo", "erro");
