@@ -62,12 +62,13 @@ void TnpqParamItem::Validar(const std::string& valor) const {
   }
 }
 
+// The name is copied: the exception usually outlives the report that owns the item.
 EnParam::EnParam(TnpqParamItem* item, const std::string& mensagem)
-    : Exception(mensagem), FItem(item) {}
+    : Exception(mensagem), FItem(item), FNome(item ? item->Nome() : std::string()) {}
 
 EnParam::EnParam(std::string nome, const std::string& mensagem) : Exception(mensagem), FNome(std::move(nome)) {}
 
-std::string EnParam::NomeParametro() const { return FItem ? FItem->Nome() : FNome; }
+std::string EnParam::NomeParametro() const { return FNome; }
 
 TnpqParamItem* TnpqPowerParam::Adicionar(std::unique_ptr<TnpqParamItem> item) {
   FItens.push_back(std::move(item));

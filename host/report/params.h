@@ -45,8 +45,8 @@ class EnParam : public Exception {
   EnParam(TnpqParamItem* item, const std::string& mensagem);
   EnParam(std::string nome, const std::string& mensagem);          // a name the layout lacks
   static EnParam Create(TnpqParamItem* item, const std::string& mensagem) { return {item, mensagem}; }
-  TnpqParamItem* Item() const { return FItem; }                    // the offending parameter, if any
-  std::string NomeParametro() const;                                // its name
+  TnpqParamItem* Item() const { return FItem; }                    // the offending parameter, while its report lives
+  std::string NomeParametro() const;                                // its name, also after the report is gone
 
  private:
   TnpqParamItem* FItem = nullptr;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "host/report/base_dll.h"
 #include "tests/testkit/paginas_memoria.h"
 
@@ -205,6 +207,20 @@ TEST(Parametros, ValuesAndConversions) {
     EXPECT_EQ(e.Item(), p->Param("pGrupo"));
   }
   EXPECT_THROW(p->Param("pNaoExiste"), Exception);
+}
+
+TEST(Parametros, AnErrorKeepsTheParameterNameAfterItsReportIsGone) {
+  std::optional<EnParam> erro;
+  {
+    TnrwReport report(TnLayout::DeTexto(kLayout, "teste.json"));
+    try {
+      TnpqPowerQuery::GetParams(&report)->Param("pGrupo")->Validar("abc");
+    } catch (const EnParam& e) {
+      erro = e;
+    }
+  }
+  ASSERT_TRUE(erro);
+  EXPECT_EQ(erro->NomeParametro(), "pGrupo");
 }
 
 }  // namespace

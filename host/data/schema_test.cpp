@@ -1,0 +1,103 @@
+// The schema fits the reports: every statement they build runs on a database
+// created from schema.sql, and its views give what the host hands over.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/data/sql.h"
+#include "host/schema/consultas_relatorios.h"
+#include "tests/testkit/banco_teste.h"
+
+namespace {
+
+std::string Texto(TnClientDataSet& ds, const char* campo) { return ds.FieldByName(campo)->AsString(); }
+
+TEST(Schema, TodaConsultaDosRelatoriosRodaNoBancoCriadoPeloSchema) {
+  TBancoTeste banco(true);
+  ASSERT_TRUE(banco.SchemaAplicado()) << TBancoTeste::CaminhoSchema();
+  for (const TConsultaRelatorio& c : ConsultasDosRelatorios()) {
+    try {
+      TnDataSetSQL ds = ExecutarSQL(c.Sql, c.Valores);
+      EXPECT_TRUE(ds->IsEmpty()) << c.Relatorio;
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << c.Relatorio << ": " << e.what();
+    }
+  }
+}
+
+// The letterhead and supplier blocks join the two address lines with ", ": a
+// missing piece must leave the rest printable, never turn the line null.
+TEST(Schema, EnderecoDaVisaoSaiEmDuasLinhasSemNulos) {
+  TBancoTeste banco(true);
+  banco.Script(
+      "insert into ENDERECO values (1, 'Rua das Acácias', '120', 'Apto 101', 'Vila Mariana', 'São Paulo', 'SP', '04001-000');"
+      "insert into ENDERECO (CODIGOENDERECO, LOGRADOURO) values (2, 'Rua Tuim');"
+      "insert into ENDERECO (CODIGOENDERECO, LOGRADOURO, NUMERO, CIDADE, UF) values (3, 'Avenida Iguaçu', '', 'Curitiba', 'PR');");
+  TnDataSetSQL ds = ExecutarSQL(
+      "select ENDERECO1, ENDERECO2, ENDERECO1 || ', ' || ENDERECO2 LINHA from VENDERECO order by CODIGOENDERECO");
+  ASSERT_EQ(ds->RecordCount(), 3);
+  struct {
+    const char *Linha1, *Linha2;
+  } esperado[] = {
+      {"Rua das Acácias, 120 - Apto 101", "Vila Mariana - São Paulo/SP - CEP 04001-000"},
+      {"Rua Tuim", ""},
+      {"Avenida Iguaçu", "Curitiba/PR"},
+  };
+  for (const auto& e : esperado) {
+    EXPECT_EQ(Texto(*ds, "ENDERECO1"), e.Linha1);
+    EXPECT_EQ(Texto(*ds, "ENDERECO2"), e.Linha2);
+    EXPECT_FALSE(ds->FieldByName("LINHA")->IsNull()) << e.Linha1;
+    ds->Next();
+  }
+}
+
+// The city hall listing: one row per unit, its area the sum of its area rows,
+// the use as text, and the owner's name; a unit without owner or area still
+// comes out.
+TEST(Schema, ImoveisParaPrefeituraUmaLinhaPorUnidade) {
+  TBancoTeste banco(true);
+  banco.Script(
+      "insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME) values (10001, 'Ana Paula Conceição');"
+      "insert into ENDERECO (CODIGOENDERECO, LOGRADOURO, BAIRRO) values (7, 'Rua Tuim', 'Moema');"
+      "insert into TPIMOVEL values (1, 'Apartamento 2 dormitórios');"
+      "insert into IMOVEL (CODIGOESCRIT, CODIGOIMOVEL, CODIGOEMPREEND, CODIGOTPIMOVEL, UNIDADE, CODIGOENDERECO, NUMERO,"
+      " COMPLEMENTO, UTILIZACAOIMOVEL, CODIGOPROPRIETARIO) values (1, 5, 2, 1, '101', 7, '350', 'Apto 101', 1, 10001);"
+      "insert into IMOVEL (CODIGOESCRIT, CODIGOIMOVEL, CODIGOEMPREEND, UNIDADE, UTILIZACAOIMOVEL) values (1, 6, 2, '102', 4);"
+      "insert into IMOVELAREA values (1, 5, 1, 'Área privativa', 62.4, 54.1);"
+      "insert into IMOVELAREA values (1, 5, 2, 'Vaga de garagem', 12, 0);");
+  TnDataSetSQL ds = ExecutarSQL(
+      "select Proprietario, Endereco, Numero, Bairro, Complemento, UtilizacaoImovel, TipoImovel, Unidade, AreaImovel "
+      "from VIMOVELPREFEITURA where CODIGOESCRIT = :pCodigoEscrit and CODIGOEMPREEND = :pCodigoEmpreend order by CODIGOIMOVEL",
+      {TValor(1), TValor(2)});
+  ASSERT_EQ(ds->RecordCount(), 2);
+  EXPECT_EQ(Texto(*ds, "PROPRIETARIO"), "Ana Paula Conceição");
+  EXPECT_EQ(Texto(*ds, "ENDERECO"), "Rua Tuim");
+  EXPECT_EQ(Texto(*ds, "BAIRRO"), "Moema");
+  EXPECT_EQ(Texto(*ds, "UTILIZACAOIMOVEL"), "Residencial");
+  EXPECT_EQ(Texto(*ds, "TIPOIMOVEL"), "Apartamento 2 dormitórios");
+  EXPECT_DOUBLE_EQ(ds->FieldByName("AREAIMOVEL")->AsFloat(), 74.4);
+  ds->Next();
+  EXPECT_TRUE(ds->FieldByName("PROPRIETARIO")->IsNull());
+  EXPECT_TRUE(ds->FieldByName("AREAIMOVEL")->IsNull());
+  EXPECT_EQ(Texto(*ds, "UTILIZACAOIMOVEL"), "Garagem");
+}
+
+// Quotation items show the input's own unit when the item names none.
+TEST(Schema, ItensDaCotacaoUsamAUnidadeDoInsumoNaFaltaDaSua) {
+  TBancoTeste banco(true);
+  banco.Script(
+      "insert into UNIDADEMEDIDA values (6, 'Saco', 'sc');"
+      "insert into UNIDADEMEDIDA values (5, 'Quilograma', 'kg');"
+      "insert into INSUMO (CODIGOINSUMO, DESCRINSUMO, CODIGOUNIDADEMEDIDA) values (1, 'Cimento Portland CP II-E-32', 6);"
+      "insert into ORCAMENTOENTRADAITEM values (1, 1, 1, 1, null, 40);"
+      "insert into ORCAMENTOENTRADAITEM values (1, 1, 2, 1, 5, 2000);");
+  TnDataSetSQL ds = ExecutarSQL(
+      "select SEQINSUMO, DESCRINSUMO, DESCRUNIDADE from VORCAMENTOENTRADAITEM where CODIGOESCRIT = 1 and "
+      "CODIGOORCAMENTOENT = 1 order by SEQINSUMO");
+  ASSERT_EQ(ds->RecordCount(), 2);
+  EXPECT_EQ(Texto(*ds, "DESCRUNIDADE"), "Saco");
+  ds->Next();
+  EXPECT_EQ(Texto(*ds, "DESCRUNIDADE"), "Quilograma");
+}
+
+}  // namespace
