@@ -176,6 +176,7 @@ class TRptPayablesAndPayments : public TnrwBaseDll {
   TnMapperRelatorio* FDadoRelatorio = nullptr;
   std::unique_ptr<std::vector<double>> FTotalRateioParcela;
   std::unique_ptr<std::vector<double>> FListaTotalOrdenado, FListaTotalGeral;
+  bool FPrimeiraLinhaParcela = true;             // the instalment row is its first payment date
 };
 
 TRptPayablesAndPayments::~TRptPayablesAndPayments() {
@@ -223,6 +224,7 @@ void TRptPayablesAndPayments::CarregarDados() {
   ZerarRateioParcela();
   const int total = FCdsParcela->RecordCount();
   FCdsParcela->First();
+  FPrimeiraLinhaParcela = true;
   while (!FCdsParcela->Eof()) {
     if (FTipoRelatorio == ipContaPagar) PosicionarParcelaPagar();
     const int linhasAntes = FCdsDadoRelatorio->RecordCount();
@@ -265,6 +267,7 @@ void TRptPayablesAndPayments::ProximaParcela() {
   FCdsParcela->Next();
   if (FTipoRelatorio == ipContaPagar)
     while (MesmaParcela(nota, parcela)) FCdsParcela->Next();
+  FPrimeiraLinhaParcela = !MesmaParcela(nota, parcela);
 }
 
 void TRptPayablesAndPayments::CriarDadoRelatorio() {
@@ -508,7 +511,10 @@ void TRptPayablesAndPayments::IncluirLinhaRelatorio() {
     p.ValorParc->SetAsFloat(p.SaldoPagar->AsFloat());
     FCdsParcela->Post();
   }
-  r.VlrProvisao->SetAsFloat(RoundValor(p.ValorParc->AsFloat() * pct / 100, kCasasValor));
+  // The instalment is provisioned once, on its first payment date: repeating it
+  // on every date would count it again in every total.
+  r.VlrProvisao->SetAsFloat(
+      FPrimeiraLinhaParcela ? RoundValor(p.ValorParc->AsFloat() * pct / 100, kCasasValor) : 0.0);
   CalcularSaldoPagarPgto();
   AcumularRateioParcela();
   FCdsDadoRelatorio->Post();
@@ -559,7 +565,7 @@ void TRptPayablesAndPayments::AjustarRateioParcela() {
   bool ajustou = false;
   for (size_t i = 0; i < soma.size(); ++i) {
     const int indice = static_cast<int>(i);
-    if (indice > 0 && !pagamentoAlocado) continue;
+    if (indice == 0 ? !FPrimeiraLinhaParcela : !pagamentoAlocado) continue;
     const double diferenca = RoundValor(NomeCampoParcela(indice)->AsFloat() - soma[i], kCasasValor);
     if (diferenca == 0 || std::fabs(diferenca) > kAjusteMaximo) continue;
     if (FCdsDadoRelatorio->State() != TDataSetState::dsEdit) FCdsDadoRelatorio->Edit();

@@ -185,6 +185,10 @@ TEST_F(PayablesAndPayments, PaymentsListEveryPaymentDateWithItsOwnSquaredAllocat
   Baixa(3, 1, 2, "2026-03-10", 0.5);
 
   const auto r = Imprimir(kPagamento, kOrdData);
+  // The instalment is provisioned on its first payment date only.
+  EXPECT_EQ(Coluna(r, 9, "R7"), (TTextos{"100,00", "33,33", "33,33", "33,34", "0,00", "0,00", "0,00", "1,00",
+                                         "0,00", "0,00"}));
+  EXPECT_EQ(Coluna(r, 10, "R1").back(), "201,00");
   EXPECT_EQ(Coluna(r, 9, "R5"), (TTextos{"04/03/26", "07/03/26", "07/03/26", "07/03/26", "08/03/26", "08/03/26",
                                          "08/03/26", "09/03/26", "10/03/26", "18/03/26"}));
   EXPECT_EQ(Coluna(r, 9, "R8"), (TTextos{"60,00", "16,67", "16,67", "16,66", "16,67", "16,67", "16,66", "0,50",
@@ -202,20 +206,26 @@ TEST_F(PayablesAndPayments, PaymentsListEveryPaymentDateWithItsOwnSquaredAllocat
 }
 
 TEST_F(PayablesAndPayments, PayablesAndPaymentsShowOnlyPaymentsOfThePeriod) {
-  Nota(1, kFornecedorA, 100, 2);
+  Nota(1, kFornecedorA, 100, 3);
   Estoque(1, 1, kEmpreendA, 100);
   Parcela(1, 1, "2026-03-05", 100, 99.5);  // due in the period, paid 0,50 before it
   Baixa(1, 1, 1, "2026-02-25", 0.5);
   Parcela(1, 2, "2026-04-05", 100, 70);    // due after the period, paid 30 in it
   Baixa(1, 2, 1, "2026-03-12", 30);
+  Parcela(1, 3, "2026-03-20", 50, 0);      // due and paid in two payments in the period
+  Baixa(1, 3, 1, "2026-03-21", 20);
+  Baixa(1, 3, 2, "2026-03-22", 30);
 
   const auto r = Imprimir(kPagarPgto, kOrdData);
-  EXPECT_EQ(Coluna(r, 9, "R4"), (TTextos{"05/03/26", "05/04/26"}));
-  EXPECT_EQ(Coluna(r, 9, "R5"), (TTextos{"", "12/03/26"}));
-  EXPECT_EQ(Coluna(r, 9, "R7"), (TTextos{"100,00", "100,00"}));
-  EXPECT_EQ(Coluna(r, 9, "R8"), (TTextos{"0,00", "30,00"}));
-  // The balance to pay is written only for instalments due in the period.
-  EXPECT_EQ(Coluna(r, 9, "R11"), (TTextos{"100,00", "0,00"}));
+  EXPECT_EQ(Coluna(r, 9, "R4"), (TTextos{"05/03/26", "20/03/26", "20/03/26", "05/04/26"}));
+  EXPECT_EQ(Coluna(r, 9, "R5"), (TTextos{"", "21/03/26", "22/03/26", "12/03/26"}));
+  EXPECT_EQ(Coluna(r, 9, "R7"), (TTextos{"100,00", "50,00", "0,00", "100,00"}));
+  EXPECT_EQ(Coluna(r, 9, "R8"), (TTextos{"0,00", "20,00", "30,00", "30,00"}));
+  // The balance to pay is written only for instalments due in the period; a
+  // settled instalment adds nothing to it.
+  EXPECT_EQ(Coluna(r, 9, "R11"), (TTextos{"100,00", "30,00", "-30,00", "0,00"}));
+  EXPECT_EQ(Coluna(r, 10, "R1").back(), "250,00");
+  EXPECT_EQ(Coluna(r, 10, "R5").back(), "100,00");
   EXPECT_EQ(r.Rastro.Secoes.front().Valor("pTituloRelat"), "Contas a Pagar e Pagamentos");
   EXPECT_EQ(r.Rastro.Secoes.at(1).Valor("pTitColuna"), "A Pagar");
 }
