@@ -67,7 +67,7 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
     auto report = std::make_unique<TnrwReport>(TnLayout::Carregar(plugin->ArquivoLayout()));
     report->DefinirRastro(pedido.ComRastro);
     report->DefinirDestino(renderizador.get());
-    {
+    try {
       // The form object lives while the form is open, as the host keeps it.
       std::unique_ptr<TnrwBaseDll> objetoFormulario = classe->Create(report.get());
       TnFormParametros form(report.get(), objetoFormulario.get());
@@ -75,6 +75,9 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
       objetoFormulario->DepoisConfigurar(&form);
       for (const auto& [nome, valor] : pedido.Parametros) form.Preencher(nome, valor);
       plugin->Imprimir(report.get());
+    } catch (const EnParam& e) {
+      // Its parameter item dies with the report: the error leaves bound by name.
+      throw EnParam(e.NomeParametro(), e.what());
     }
     resultado.Paginas = report->Finalizar();
     resultado.Rastro = report->Rastro();
