@@ -1441,7 +1441,7 @@ class TGeradorDemo {
     const TEmpresaDemo& e = *FEmpresa;
     static const TDateTime datas[] = {EncodeDate(2026, 3, 10), EncodeDate(2026, 9, 5)};
     for (int k = 0; k < 2; ++k) {
-      const TObraDemo& o = FObras[static_cast<size_t>(k) % FObras.size()];
+      const TObraDemo& o = FObras[static_cast<size_t>(k * 2) % FObras.size()];  // two different building works
       T.Cotacao({e.Codigo, k + 1, Dia(datas[k]), "Cotação de materiais - " + o.Descr.substr(0, 70), o.Codigo});
       int seq = 1;
       for (const auto& l : o.Orcamento) {
@@ -1461,13 +1461,22 @@ void CriarBancoDemo(const std::string& arquivo, int escala) {
   if (escala < 1) throw std::invalid_argument("A escala da base de demonstração deve ser 1 ou maior.");
   const std::string schema = LerSchemaBanco();
   std::unique_ptr<TnDMConexao> conexao = TnDMConexao::CriarBanco(arquivo);
-  conexao->ExecutarScript(schema);
-  TGeradorDemo gerador(*conexao, escala);
-  gerador.Gerar();
-  // The indexes were made on empty tables: without fresh selectivities the
-  // optimiser joins the large tables in the worst order.
-  std::unique_ptr<TnClientDataSet> indices = conexao->ExecuteQueryView(
-      "select trim(RDB$INDEX_NAME) from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0");
-  for (indices->First(); !indices->Eof(); indices->Next())
-    conexao->Executar("SET STATISTICS INDEX " + indices->Fields(0)->AsString());
+  try {
+    conexao->ExecutarScript(schema);
+    {
+      TGeradorDemo gerador(*conexao, escala);
+      gerador.Gerar();
+    }
+    // The indexes were made on empty tables: without fresh selectivities the
+    // optimiser joins the large tables in the worst order.
+    std::unique_ptr<TnClientDataSet> indices = conexao->ExecuteQueryView(
+        "select trim(RDB$INDEX_NAME) from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0");
+    for (indices->First(); !indices->Eof(); indices->Next())
+      conexao->Executar("SET STATISTICS INDEX " + indices->Fields(0)->AsString());
+  } catch (...) {
+    // A half-filled demo would pass for a good one: it goes.
+    conexao.reset();
+    std::remove(arquivo.c_str());
+    throw;
+  }
 }
