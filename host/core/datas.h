@@ -15,7 +15,11 @@ TDateTime IncMonth(TDateTime d, int meses);                      // adds months,
 int DaysInMonth(int ano, int mes);                               // 28..31
 bool IsLeapYear(int ano);                                        // Gregorian rule
 TDateTime DateOf(TDateTime d);                                   // drops the time of day
-int MonthsBetween(TDateTime inicial, TDateTime final_);          // calendar months, both ends counted
+int MonthsBetween(TDateTime inicial, TDateTime final_);          // calendar months, both ends counted; 0 when final_'s month is earlier
+int WholeMonthsBetween(TDateTime a, TDateTime b);                // |b - a| days / 30.4375, truncated
+int YearOf(TDateTime d);                                         // calendar year of d
+int MonthOf(TDateTime d);                                        // 1..12
+int DayOf(TDateTime d);                                          // 1..31
 TDateTime Today();                                               // the current date
 TDateTime Now();                                                 // the current date and time
 std::string DateToStr(TDateTime d);                              // "DD/MM/YYYY"; empty for 0

@@ -1,0 +1,38 @@
+#pragma once
+// Number and date texts with picture masks, in the user's locale (Brazilian
+// Portuguese): the one place that knows separators and month names.
+#include <array>
+#include <string>
+
+#include "host/core/valor.h"
+
+struct TnFormatoLocal {
+  char SeparadorDecimal = ',';                                  // "1234,56"
+  char SeparadorMilhar = '.';                                   // "1.234"
+  char SeparadorData = '/';                                     // "/" in a mask
+  char SeparadorHora = ':';                                     // ":" in a mask
+  std::array<std::string, 12> NomesMeses{"janeiro", "fevereiro", "março", "abril", "maio", "junho",
+      "julho", "agosto", "setembro", "outubro", "novembro", "dezembro"};  // "mmmm"
+  std::array<std::string, 12> NomesMesesCurtos{"jan", "fev", "mar", "abr", "mai", "jun", "jul",
+      "ago", "set", "out", "nov", "dez"};                       // "mmm"
+  std::array<std::string, 7> NomesDias{"domingo", "segunda-feira", "terça-feira", "quarta-feira",
+      "quinta-feira", "sexta-feira", "sábado"};                 // "dddd", from Sunday
+  std::array<std::string, 7> NomesDiasCurtos{"dom", "seg", "ter", "qua", "qui", "sex", "sáb"};  // "ddd"
+};
+
+const TnFormatoLocal& FormatoLocal();                           // the locale every format uses
+
+// v rounded half away from zero on its shortest decimal text, written with '.'
+// and exactly casas decimals ("2.68" for 2.675, 2); the base of RoundValor and masks.
+std::string DecimalArredondado(double v, int casas);
+
+std::string FormatFloat(const std::string& mascara, double v);  // "#,##0.00", "0000", "##0.00%"...
+std::string FormatDateTime(const std::string& mascara, TDateTime d);  // "dd/mm/yyyy", "mmmm"...
+std::string FloatToStr(double v);                               // up to 15 significant digits, "2,5"
+int StrToInt(const std::string& texto);                         // throws "'x' não é um valor inteiro válido."
+int64_t StrToInt64(const std::string& texto);                   // same, 64 bits
+int StrToIntDef(const std::string& texto, int padrao);          // padrao when not an integer
+bool TryStrToInt(const std::string& texto, int& valor);         // false when not an integer
+bool TryStrToInt64(const std::string& texto, int64_t& valor);   // false when not an integer
+double StrToFloat(const std::string& texto);                    // "1234,5" or "1234.5"; throws Portuguese
+bool TryStrToFloat(const std::string& texto, double& valor);    // false when not a number

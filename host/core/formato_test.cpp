@@ -1,0 +1,91 @@
+// Masks, rounding and number texts in the Brazilian locale.
+#include "host/core/formato.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/core/datas.h"
+#include "host/core/texto.h"
+
+namespace {
+
+TEST(RoundValor, HalfAwayFromZeroOnTheDecimalValue) {
+  struct Caso { double v; int d; double esperado; } casos[] = {
+      {2.675, 2, 2.68},   {-0.125, 2, -0.13}, {1.005, 2, 1.01}, {0.125, 2, 0.13},  {2.5, 0, 3},
+      {-2.5, 0, -3},      {1.23449, 4, 1.2345}, {0.00005, 4, 0.0001}, {9.995, 2, 10}, {-0.001, 2, 0},
+      {123456789.125, 2, 123456789.13}, {1.1, 2, 1.1},
+  };
+  for (const auto& c : casos) EXPECT_EQ(RoundValor(c.v, c.d), c.esperado) << c.v << " / " << c.d;
+  EXPECT_FALSE(std::signbit(RoundValor(-0.001, 2)));  // no "-0" to print later
+}
+
+TEST(FormatFloat, MasksTheReportsUse) {
+  struct Caso { const char* mascara; double v; const char* esperado; } casos[] = {
+      {"#,##0.00", 1234567.891, "1.234.567,89"},
+      {"#,##0.00", 0, "0,00"},
+      {"#,##0.00", -0.125, "-0,13"},
+      {"#,##0.00", -0.001, "0,00"},
+      {"#,##0.00", 2.675, "2,68"},
+      {"#,##0.00", 999.995, "1.000,00"},
+      {"##,###,##0.00", 12345678.9, "12.345.678,90"},
+      {"##,###,##0.00", 5, "5,00"},
+      {"#,####0.0000", 1234.5, "1.234,5000"},
+      {"#,####0.0000", 0.00005, "0,0001"},
+      {"##0.00", 1234.5, "1234,50"},
+      {"##0.00", 0.5, "0,50"},
+      {"##,###,##0.00%", 12.345, "12,35%"},
+      {"##,###,##0.00%", 1500, "1.500,00%"},
+      {"0000", 7, "0007"},
+      {"0000", 12345, "12345"},
+      {"000", 5, "005"},
+      {"0", 2.5, "3"},
+      {"#,##0.##", 2.5, "2,5"},
+      {"#,##0.00;(#,##0.00)", -3, "(3,00)"},
+  };
+  for (const auto& c : casos) EXPECT_EQ(FormatFloat(c.mascara, c.v), c.esperado) << c.mascara << " " << c.v;
+}
+
+TEST(FormatDateTime, MasksTheReportsUse) {
+  TDateTime d = EncodeDateTime(2024, 3, 5, 14, 7, 9, 0);
+  struct Caso { const char* mascara; const char* esperado; } casos[] = {
+      {"DD/MM/YYYY", "05/03/2024"}, {"dd/mm/yyyy", "05/03/2024"}, {"dd/MM/yyyy", "05/03/2024"},
+      {"DD/MM/YY", "05/03/24"},     {"mm/yyyy", "03/2024"},       {"mmmm", "março"},
+      {"d/m/yyyy", "5/3/2024"},     {"hh:mm:ss", "14:07:09"},     {"dddd", "terça-feira"},
+  };
+  for (const auto& c : casos) EXPECT_EQ(FormatDateTime(c.mascara, d), c.esperado) << c.mascara;
+  EXPECT_EQ(CapitalizeCaption(FormatDateTime("mmmm", EncodeDate(2024, 12, 1))), "Dezembro");
+}
+
+TEST(Conversoes, TextToNumbersAndBack) {
+  EXPECT_EQ(FloatToStr(2.5), "2,5");
+  EXPECT_EQ(FloatToStr(0.1), "0,1");
+  EXPECT_EQ(FloatToStr(-3), "-3");
+  EXPECT_EQ(StrToInt(" 42 "), 42);
+  EXPECT_EQ(StrToIntDef("4x", -1), -1);
+  EXPECT_EQ(StrToIntDef("99999999999", -1), -1);  // beyond 32 bits
+  try {
+    StrToInt("12a");
+    FAIL();
+  } catch (const std::invalid_argument& e) {
+    EXPECT_STREQ(e.what(), "'12a' não é um valor inteiro válido.");
+  }
+  EXPECT_DOUBLE_EQ(StrToFloat("1234,5"), 1234.5);
+  EXPECT_DOUBLE_EQ(StrToFloat("1234.5"), 1234.5);
+  double v;
+  EXPECT_FALSE(TryStrToFloat("1.234,5", v));  // ambiguous grouping is refused, not guessed
+  EXPECT_FALSE(TryStrToFloat("", v));
+}
+
+TEST(TValor, ConversionsRefuseWhatTheyCannotRepresent) {
+  EXPECT_EQ(TValor("  ").AsInteger(), 0);
+  EXPECT_EQ(TValor(2.9).AsInteger(), 2);
+  EXPECT_THROW(TValor(1e30).AsInteger(), std::out_of_range);
+  EXPECT_THROW(TValor("abc").AsDateTime(), std::invalid_argument);
+  EXPECT_EQ(TValor("29/02/2024").AsDateTime(), EncodeDate(2024, 2, 29));
+  EXPECT_EQ(TValor::Data(EncodeDate(2024, 1, 31)).AsString(), "31/01/2024");
+  EXPECT_EQ(TValor::DataHora(EncodeDateTime(2024, 1, 31, 8, 5, 0, 0)).AsString(), "31/01/2024 08:05:00");
+  EXPECT_EQ(TValor(2.5).AsString(), "2,5");
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+// Progress frames: one bar (total) or two (total and partial) drawn on stderr
+// when it is a terminal, silent otherwise. The numbers are kept either way.
+#include <memory>
+#include <ostream>
+#include <string>
+
+class TnClientDataSet;
+
+class TnFraProgresso {
+ public:
+  TnFraProgresso();
+  ~TnFraProgresso();                                        // clears what it drew
+  TnFraProgresso(const TnFraProgresso&) = delete;
+  TnFraProgresso& operator=(const TnFraProgresso&) = delete;
+
+  void ConfigurarProgressoTotal(const TnClientDataSet* ds, const std::string& texto);  // 0..rows, text
+  void ConfigurarProgressoTotal(int inicio, int fim);       // total bar range, position at inicio
+  void ConfigurarProgressoParcial(int inicio, int fim);     // partial bar range, position at inicio
+  void SetTextos(const std::string& total, const std::string& parcial);  // captions of the two bars
+  void MostrarSimples(const void* pai = nullptr);           // shows the total bar alone
+  void MostrarMultiplo(const void* pai = nullptr);          // shows both bars
+  void Ocultar();                                           // stops showing, keeps the numbers
+  void IncProgressoTotal(int passo = 0);                    // advances passo steps (0 = one), up to the end
+  void IncProgressoParcial(int passo = 0);                  // same for the partial bar
+  void SetProgressoTotal(int posicao);                      // moves the total bar
+  void SetProgressoParcial(int posicao);                    // moves the partial bar (0 resets it)
+
+  int PosicaoTotal() const { return FTotal.Posicao; }       // current total position
+  int MaximoTotal() const { return FTotal.Fim; }            // end of the total range
+  int PosicaoParcial() const { return FParcial.Posicao; }   // current partial position
+  int MaximoParcial() const { return FParcial.Fim; }        // end of the partial range
+  bool Visivel() const { return FVisivel; }                 // shown now
+  bool Multiplo() const { return FMultiplo; }               // two bars
+  void DefinirSaida(std::ostream* saida);                   // draw there instead (tests); null = stderr if a terminal
+
+ private:
+  struct TBarra {
+    int Inicio = 0, Fim = 0, Posicao = 0;
+    std::string Texto;
+    int Percentual() const;
+  };
+  void Desenhar(bool forcar = false);
+  void Apagar();
+  TBarra FTotal, FParcial;
+  bool FVisivel = false, FMultiplo = false;
+  int FLinhasDesenhadas = 0;
+  int FUltimoTotal = -1, FUltimoParcial = -1;
+  std::ostream* FSaida = nullptr;
+  bool FTerminal = false;
+};
+
+std::unique_ptr<TnFraProgresso> CriarProgresso(const void* dono = nullptr);  // the caller frees it

@@ -1,0 +1,52 @@
+// Progress frames: ranges, steps and what reaches the terminal.
+#include "host/core/progresso.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/data/client_dataset.h"
+
+namespace {
+
+TEST(Progresso, BarsCountAndStopAtTheirEnd) {
+  auto p = CriarProgresso(nullptr);
+  std::ostringstream tela;
+  p->DefinirSaida(&tela);
+  p->MostrarMultiplo();
+  p->ConfigurarProgressoTotal(0, 2);
+  p->SetTextos("Processando Balancete", "Processando intervalos");
+  p->ConfigurarProgressoParcial(0, 4);
+  for (int i = 0; i < 6; ++i) p->IncProgressoParcial(0);
+  EXPECT_EQ(p->PosicaoParcial(), 4);  // clipped at the end
+  p->SetProgressoParcial(0);
+  EXPECT_EQ(p->PosicaoParcial(), 0);
+  p->IncProgressoTotal(0);
+  EXPECT_EQ(p->PosicaoTotal(), 1);
+  EXPECT_NE(tela.str().find("Processando Balancete [###############...............] 50%"), std::string::npos);
+  EXPECT_NE(tela.str().find("Processando intervalos ["), std::string::npos);
+  p->Ocultar();
+  EXPECT_FALSE(p->Visivel());
+  std::string antes = tela.str();
+  p->IncProgressoTotal(0);
+  EXPECT_EQ(tela.str(), antes);  // hidden: nothing drawn
+}
+
+TEST(Progresso, TotalFromADatasetAndQuietWhenNotATerminal) {
+  TnClientDataSet ds;
+  ds.AddFieldDef("A", ftInteger);
+  ds.CreateDataSet();
+  for (int i = 0; i < 3; ++i) {
+    ds.Append();
+    ds.Fields(0)->SetAsInteger(i);
+    ds.Post();
+  }
+  TnFraProgresso p;  // stderr of a test run is not a terminal
+  p.ConfigurarProgressoTotal(&ds, "Processando a operação solicitada...");
+  p.MostrarSimples();
+  EXPECT_EQ(p.MaximoTotal(), 3);
+  EXPECT_TRUE(p.Visivel());
+  EXPECT_FALSE(p.Multiplo());
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// Text helpers with accents and the edge counts reports pass.
+#include "host/core/texto.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Texto, JoinAndFill) {
+  EXPECT_EQ(TemDados(" - ", "Obra", ""), " - Obra");
+  EXPECT_EQ(TemDados(" - ", "", "!"), "");
+  EXPECT_EQ(TemDados(" / ", "  ", ""), "");
+  EXPECT_EQ(PreencherDireita("12", 3, " "), "12   ");
+  EXPECT_EQ(PreencherEsquerda("7", 3, "0"), "0007");
+  EXPECT_EQ(PreencherEsquerda("12345", -1, "0"), "12345");
+  EXPECT_EQ(PreencherDireita("x", 0), "x");
+}
+
+TEST(Texto, AddAndSplit) {
+  std::string lista;
+  Add(lista, "2 Casa", " ");
+  Add(lista, "1 Loja", " ");
+  EXPECT_EQ(lista, "2 Casa 1 Loja");
+  std::string codigos = "1,2";
+  Add(codigos, "2", ",", true);
+  Add(codigos, "3", ",", true);
+  EXPECT_EQ(codigos, "1,2,3");
+  EXPECT_EQ(StrToStrArray("CODIGOEMPREEND;DATA", ";"), (std::vector<std::string>{"CODIGOEMPREEND", "DATA"}));
+  EXPECT_EQ(StrToStrArray("A;", ";"), (std::vector<std::string>{"A", ""}));
+  EXPECT_TRUE(StrToStrArray("", ";").empty());
+}
+
+TEST(Texto, CaseWithAccents) {
+  EXPECT_EQ(UpperCase("ação é"), "AÇÃO É");
+  EXPECT_EQ(LowerCase("MARÇO"), "março");
+  EXPECT_TRUE(SameText("CodigoNotaEnt", "CODIGONOTAENT"));
+  EXPECT_FALSE(SameText("a", "ab"));
+  EXPECT_EQ(CapitalizeCaption("março"), "Março");
+  EXPECT_EQ(CapitalizeCaption("ÁGUA E ESGOTO"), "Água E Esgoto");
+  EXPECT_EQ(Trim("\t x \n"), "x");
+  EXPECT_EQ(CortarUtf8("ação", 2), "aç");
+  EXPECT_EQ(TamanhoUtf8("ação"), 4);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#pragma once
+// A connection to a Firebird 3 database: a file path opens it embedded, in this
+// process; "host:path" or "host/port:path" opens it on a server. UTF8 throughout.
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/core/valor.h"
+
+class TnClientDataSet;
+
+struct TnCredenciais {
+  std::string Usuario, Senha;  // empty = ISC_USER / ISC_PASSWORD
+};
+
+// An error reported by the database; what() is the database's own message.
+class EnBancoDados : public std::runtime_error {
+ public:
+  EnBancoDados(const std::string& mensagem, int codigoSql) : std::runtime_error(mensagem), FCodigoSql(codigoSql) {}
+  int CodigoSql() const { return FCodigoSql; }  // SQLCODE, 0 when unknown
+
+ private:
+  int FCodigoSql;
+};
+
+class TnDMConexao {
+ public:
+  static std::unique_ptr<TnDMConexao> Abrir(const std::string& banco, const TnCredenciais& cred = {});  // attaches
+  static std::unique_ptr<TnDMConexao> CriarBanco(const std::string& arquivo);  // new embedded file, UTF8
+  static TnDMConexao* Atual();                       // the connection reports use (set by the host)
+  static void DefinirAtual(TnDMConexao* conexao);    // nullptr clears
+  ~TnDMConexao();                                    // detaches; stops being Atual()
+
+  const std::string& Banco() const;                  // as given to Abrir
+  bool Embutido() const;                             // opened in this process, no server
+  int PegarTipoCon() const { return FTipoCon; }      // database kind: 0 Firebird (1, 2 for wording tests)
+  void DefinirTipoCon(int tipo) { FTipoCon = tipo; } // tests of SQL wording only
+
+  std::unique_ptr<TnClientDataSet> ExecuteQueryView(const std::string& sql);  // every row, read-only
+  std::unique_ptr<TnClientDataSet> Consultar(const std::string& sql, const std::vector<TValor>& valores,
+                                             int maxLinhas = -1, bool somenteLeitura = true);  // ":name" bound in order
+  void ExecutarScript(const std::string& ddl);       // ';'-separated (SET TERM honoured), commits each;
+                                                     // sent as written, so PSQL ":var" stays PSQL
+  void Executar(const std::string& sql, const std::vector<TValor>& valores = {});  // write, commits
+  int64_t PercorrerSemCarregar(const std::string& sql);  // fetches and drops every row: the raw cost
+
+  // A write statement prepared once and run for many rows in one transaction.
+  class TnLote {
+   public:
+    ~TnLote();                                       // rolls back what was not confirmed
+    void Executar(const std::vector<TValor>& valores);  // one row
+    void Confirmar();                                // commits; the batch is done
+    struct TImpl;
+    explicit TnLote(std::unique_ptr<TImpl> impl);
+
+   private:
+    std::unique_ptr<TImpl> F;
+  };
+  std::unique_ptr<TnLote> PrepararLote(const std::string& sql);  // must not outlive the connection
+
+  struct TImpl;
+
+ private:
+  explicit TnDMConexao(std::unique_ptr<TImpl> impl);
+  std::unique_ptr<TImpl> F;
+  int FTipoCon = 0;
+};
