@@ -1,25 +1,30 @@
-# rpt_add_plugin(NAME SOURCES src... [LAYOUT file] [TESTS test_src...])
+# rpt_add_plugin(NAME SOURCES src... [LAYOUT file] [TESTS test_src...] [OUTPUT_DIR dir])
 # Builds NAME.so from the report's sources plus the shared frame, links it against
 # the host library only, and copies its layout beside it as NAME.json.
 function(rpt_add_plugin NAME)
-  cmake_parse_arguments(P "" "LAYOUT" "SOURCES;TESTS" ${ARGN})
+  cmake_parse_arguments(P "" "LAYOUT;OUTPUT_DIR" "SOURCES;TESTS" ${ARGN})
+  if(NOT P_OUTPUT_DIR)
+    set(P_OUTPUT_DIR ${RPT_PLUGIN_DIR})
+  endif()
   add_library(${NAME} MODULE ${P_SOURCES} $<TARGET_OBJECTS:rpt_frame>)
   target_link_libraries(${NAME} PRIVATE rpthost)
   target_include_directories(${NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set_target_properties(${NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${NAME}
-    LIBRARY_OUTPUT_DIRECTORY ${RPT_PLUGIN_DIR}
-    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+    LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
   if(P_LAYOUT)
-    add_custom_command(TARGET ${NAME} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E copy_if_different
-              ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${RPT_PLUGIN_DIR}/${NAME}.json)
+    # A layout change alone must reach the plug-in folder, so the copy is its own step.
+    add_custom_command(OUTPUT ${P_OUTPUT_DIR}/${NAME}.json
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT} ${P_OUTPUT_DIR}/${NAME}.json
+      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${P_LAYOUT})
+    add_custom_target(${NAME}_layout ALL DEPENDS ${P_OUTPUT_DIR}/${NAME}.json)
+    add_dependencies(${NAME} ${NAME}_layout)
   endif()
   if(P_TESTS)
     add_executable(${NAME}_tests ${P_TESTS})
     target_link_libraries(${NAME}_tests PRIVATE rpthost rpt_testkit GTest::gtest_main)
     target_include_directories(${NAME}_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_definitions(${NAME}_tests PRIVATE
-      RPT_PLUGIN_PATH="${RPT_PLUGIN_DIR}/${NAME}.so")
+      RPT_PLUGIN_PATH="${P_OUTPUT_DIR}/${NAME}.so" RPT_PLUGIN_NAME="${NAME}")
     add_dependencies(${NAME}_tests ${NAME})
     gtest_discover_tests(${NAME}_tests DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "RPT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")

@@ -1,0 +1,42 @@
+#include "host/report/formulario.h"
+
+#include <sstream>
+
+namespace {
+const char* NomeTipo(TnTipoParametro t) {
+  switch (t) {
+    case TnTipoParametro::Texto: return "texto";
+    case TnTipoParametro::Inteiro: return "inteiro";
+    case TnTipoParametro::Data: return "data DD/MM/AAAA";
+    case TnTipoParametro::Codigos: return "códigos e faixas, ex.: 1,3,5-9";
+    case TnTipoParametro::Escolha: return "escolha";
+  }
+  return "";
+}
+}  // namespace
+
+void TnFormParametros::Preencher(const std::string& nome, const std::string& valor) {
+  TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
+  TnpqParamItem* item = params->FindParam(nome);
+  if (!item) throw EnParam(nome, "parâmetro desconhecido neste relatório (veja rpt describe).");
+  // Hidden fields are the host's own (the session's company, say), so they still take values.
+  if (!item->Habilitado) throw EnParam(item, "parâmetro desabilitado no formulário neste momento.");
+  FObjeto->DoParamEnter(this, item);
+  item->Validar(valor);
+  item->SetAsString(valor);
+  FObjeto->DoParamChange(this, item);
+  FObjeto->DoParamExit(this, item);
+}
+
+std::string TnFormParametros::Descrever() const {
+  std::ostringstream out;
+  for (const auto& item : TnpqPowerQuery::GetParams(FReport)->Itens()) {
+    out << "  " << item->Nome() << "  (" << NomeTipo(item->Tipo()) << ")  " << item->Rotulo;
+    if (!item->GetAsString().empty()) out << "  [padrão: " << item->GetAsString() << "]";
+    if (!item->Visivel) out << "  [oculto]";
+    if (!item->Habilitado) out << "  [desabilitado]";
+    out << "\n";
+    for (const auto& o : item->Opcoes) out << "      " << o.Valor << " = " << o.Texto << "\n";
+  }
+  return out.str();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The parameter form as the host drives it: a user entering, changing and leaving
+// each parameter in turn, with the report class's hooks around every step.
+#include <string>
+
+#include "host/report/base_dll.h"
+
+class TnFormParametros : public TObject {
+ public:
+  TnFormParametros(TnrwReport* report, TnrwBaseDll* objeto) : FReport(report), FObjeto(objeto) {}
+  void Preencher(const std::string& nome, const std::string& valor);  // type the value into the field
+  std::string Descrever() const;                 // the form's fields as text, for `rpt describe`
+
+ private:
+  TnrwReport* FReport;
+  TnrwBaseDll* FObjeto;
+};

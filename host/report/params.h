@@ -1,0 +1,83 @@
+#pragma once
+// The report's parameter set: the parameters the user fills on the form and the
+// report values the layout shows.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/core/valor.h"
+#include "host/report/objeto.h"
+
+enum class TnTipoParametro { Texto, Inteiro, Data, Codigos, Escolha };
+
+struct TnOpcaoParametro {
+  std::string Valor;                             // the text the parameter takes
+  std::string Texto;                             // what the form shows for it
+};
+
+class TnpqParamItem : public TObject {
+ public:
+  TnpqParamItem(std::string nome, TnTipoParametro tipo);
+  const std::string& Nome() const { return FNome; }                 // parameter name, e.g. pDataInicial
+  TnTipoParametro Tipo() const { return FTipo; }                    // kind the form edits
+  const std::string& GetAsString() const { return FValor; }         // current text; empty when blank
+  void SetAsString(const std::string& valor) { FValor = valor; }    // sets the text as is
+  int GetAsInteger() const;                                         // blank is 0; raises for non-integers
+  TDateTime GetAsDate() const;                                      // blank is 0; raises for non-dates
+  void Validar(const std::string& valor) const;                     // raises EnParam when the form must refuse it
+
+  std::string Rotulo;                            // caption on the form
+  std::string Padrao;                            // default text
+  std::vector<TnOpcaoParametro> Opcoes;          // choices of an Escolha parameter
+  bool Habilitado = true;                        // editable on the form
+  bool Visivel = true;                           // shown on the form
+
+ private:
+  std::string FNome;
+  TnTipoParametro FTipo;
+  std::string FValor;
+};
+
+// A wrong parameter value, bound to its parameter so the host can point at it.
+class EnParam : public Exception {
+ public:
+  EnParam(TnpqParamItem* item, const std::string& mensagem);
+  EnParam(std::string nome, const std::string& mensagem);          // a name the layout lacks
+  static EnParam Create(TnpqParamItem* item, const std::string& mensagem) { return {item, mensagem}; }
+  TnpqParamItem* Item() const { return FItem; }                    // the offending parameter, while its report lives
+  std::string NomeParametro() const;                                // its name, also after the report is gone
+
+ private:
+  TnpqParamItem* FItem = nullptr;
+  std::string FNome;
+};
+
+// The form control of one parameter, as the parameter-form hooks see it.
+class TnFraControle : public TObject {
+ public:
+  explicit TnFraControle(TnpqParamItem* item) : FItem(item) {}
+  std::string GetAsString() const { return FItem->GetAsString(); }  // text the control shows
+  void SetAsInteger(int valor) { FItem->SetAsString(std::to_string(valor)); }  // sets an integer
+
+ private:
+  TnpqParamItem* FItem;
+};
+
+class TnpqPowerParam : public TObject {
+ public:
+  TnpqParamItem* Adicionar(std::unique_ptr<TnpqParamItem> item);   // the form's parameters, in order
+  TnpqParamItem* Param(const std::string& nome);                    // raises when absent
+  TnpqParamItem* FindParam(const std::string& nome);                // null when absent
+  const std::vector<std::unique_ptr<TnpqParamItem>>& Itens() const { return FItens; }
+  void SetValues(const std::string& nome, const std::string& texto);  // a parameter's text or a report value
+  std::string GetValues(const std::string& nome) const;             // text last written; empty if none
+  void EdEnabledField(const std::string& nome, bool habilitado);    // enables/disables on the form
+  void EdVisibleField(const std::string& nome, bool visivel);       // shows/hides on the form
+  TnFraControle* EdFindFieldControl(const std::string& nome);       // the parameter's control
+
+ private:
+  std::vector<std::unique_ptr<TnpqParamItem>> FItens;
+  std::map<std::string, std::unique_ptr<TnFraControle>> FControles;
+  std::map<std::string, std::string> FValores;
+};

@@ -1,0 +1,110 @@
+#pragma once
+// The report object: owns the layout and parameters of one print and drives the
+// band engine that lays sections out on pages.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/render/pagina.h"
+#include "host/report/layout.h"
+#include "host/report/params.h"
+#include "host/report/rastro.h"
+
+class TnrwBaseDll;
+class TnrwReport;
+
+// An event bound to a method of a report-class object (Delphi's `of object`).
+class TnEventoSecao {
+ public:
+  using TMetodo = void (TnrwBaseDll::*)(TObject* sender, int secao);
+  TnEventoSecao() = default;
+  template <class T>
+  TnEventoSecao(T* alvo, void (T::*metodo)(TObject*, int))
+      : FAlvo(alvo), FMetodo(static_cast<TMetodo>(metodo)) {}
+  explicit operator bool() const { return FAlvo && FMetodo; }
+  TnrwBaseDll* Alvo() const { return FAlvo; }
+
+ private:
+  friend class TnrwReport;
+  TnrwBaseDll* FAlvo = nullptr;
+  TMetodo FMetodo = nullptr;
+  TnrwBaseDll* FAlvoAnterior = nullptr;          // the form object it was installed by, while rebound
+};
+
+class TnpqPowerQuery : public TObject {
+ public:
+  static TnpqPowerParam* GetParams(TnpqPowerQuery* q) { return &q->FParams; }  // the parameter set
+
+ protected:
+  TnpqPowerParam FParams;
+};
+
+class TnrwReport : public TnpqPowerQuery {
+ public:
+  explicit TnrwReport(std::unique_ptr<TnLayout> layout);
+  ~TnrwReport() override;
+  static bool EhRelatorio(const void* endereco);  // a live report object, told without dereferencing
+
+  // Printing
+  void RepPrintSection(int secao);               // prints a section now (new page when it does not fit)
+  void RepEndOfPage(bool fim);                   // the next section starts a new page
+  void SetCSLIsPageEnd(bool fim) { RepEndOfPage(fim); }
+  void CSLShowProgress(int feito, int total);    // progress bar on stderr when it is a terminal
+  double FundoImprimivel() const;                // bottom of the printable area, page units
+  double PosicaoAtual() const;                   // where the next section would start
+  bool AjusteAutomatico = true;                  // sections grow to hold their visible objects
+
+  // Layout objects
+  TnpqLabel* LabelByName(const std::string& nome);    // raises when absent
+  TnpqImage* ImageByName(const std::string& nome);
+  TnpqGrafico* GraficoByName(const std::string& nome);
+  int GetObjectCount() const;
+  TnpqObjeto* GetObjects(int i);                 // from 0, layout order
+  TnpqSection* GetSections(int numero);          // by section number; raises when absent
+  void CompileSections();                        // applies SetPosition moves to section heights
+  const TnLayout& Layout() const { return *FLayout; }
+
+  // Events
+  TnEventoSecao OnAfterSection;                  // after each printed section (1 included)
+  TnEventoSecao OnBeforeSection;                 // before each section
+
+  // Host side
+  void DefinirDestino(TnDestinoPaginas* destino) { FDestino = destino; }  // where pages go
+  void DefinirRastro(bool ativo) { FRastroAtivo = ativo; }  // keep the print trace
+  const TnRastro& Rastro() const { return FRastro; }
+  int Finalizar();                               // closes the last page, returns the page count
+  bool ImprimiuAlgo() const { return FPaginas > 0; }
+  void VincularObjeto(TnrwBaseDll* objeto);      // a report-class object built around this report
+  void DesvincularObjeto(TnrwBaseDll* objeto);   // it is being destroyed: unbind its handlers
+  void AdotarEventos(TnrwBaseDll* objeto);       // the printing object takes over handlers of its class
+  void DefinirZebrado(bool zebrar) { FZebrarProxima = zebrar; }  // stripe the section about to print
+
+ private:
+  void Preparar();
+  void DispararEvento(TnEventoSecao& evento, int secao);
+  void AbrirPagina();
+  void FecharPagina();
+  void ColocarSecao(TnpqSection& secao, double y, bool faixaEscura);
+  void ColocarRodape();
+  std::string TextoRotulo(const TnpqLabel& rotulo) const;
+  double AlturaEfetiva(const TnpqSection& secao) const;
+  TnpqObjeto* ObjetoPorNome(const std::string& nome) const;
+  TnpqSection* SecaoOuNulo(int numero) const;
+
+  std::unique_ptr<TnLayout> FLayout;
+  TnDestinoPaginas* FDestino = nullptr;
+  std::vector<TnrwBaseDll*> FObjetos;            // live report-class objects, newest last
+  std::unique_ptr<TPagina> FPagina;              // page being filled
+  int FPaginas = 0;
+  double FY = 0;                                 // next free y on the page
+  bool FQuebraPendente = false;
+  bool FCorpoNaPagina = false;                   // something beyond the page header was placed
+  int FProfundidadeCabecalho = 0;                // >0 while the page header and its heading print
+  bool FPreparado = false;
+  bool FZebrarProxima = false;
+  bool FZebraEscura = false;
+  bool FRastroAtivo = false;
+  TnRastro FRastro;
+  int FUltimoProgresso = -1;
+  std::string FDataImpressao;
+};

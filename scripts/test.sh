@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$raiz/scripts/install-deps.sh"
+
+build="$raiz/build"; opcoes=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build="$raiz/build-asan"; opcoes=(-DRPT_SANITIZE=ON -DRPT_BENCH=OFF)
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  [ -f "$raiz/tests/lsan.supp" ] && export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp"
+fi
+bash "$raiz/scripts/build.sh" "$build" "${opcoes[@]}"
+
+# The server test runs against a Firebird server on loopback when one can be started.
+if [ -x "$raiz/scripts/start-fb-server.sh" ] || [ -f "$raiz/scripts/start-fb-server.sh" ]; then
+  if exports="$(bash "$raiz/scripts/start-fb-server.sh")"; then eval "$exports"; fi
+fi
+cd "$build" && ctest --output-on-failure -j2 --timeout 600
