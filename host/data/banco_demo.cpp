@@ -180,7 +180,7 @@ std::string DesenharLogo(const std::string& sigla, uint32_t corFundo) {
 }
 
 // A site seen at a phase of the works: the building rises with the completion.
-std::string DesenharFoto(int andares, double conclusao, int fase, uint32_t corFase, int variacao) {
+std::string DesenharFoto(int andares, double conclusao, const std::string& fase, uint32_t corFase, int variacao) {
   TSuperficie s(160, 120);
   cairo_t* c = s.C;
   cairo_pattern_t* ceu = cairo_pattern_create_linear(0, 0, 0, 90);
@@ -217,7 +217,7 @@ std::string DesenharFoto(int andares, double conclusao, int fase, uint32_t corFa
   cairo_select_font_face(c, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
   cairo_set_font_size(c, 11);
   cairo_move_to(c, 6, 114);
-  cairo_show_text(c, ("Fase " + DoisDigitos(fase)).c_str());
+  cairo_show_text(c, ("Fase " + fase).c_str());
   return s.Png();
 }
 
@@ -1132,7 +1132,7 @@ class TGeradorDemo {
     for (int k = 0; k < quantas; ++k) {
       const TFaseDemo& f = *feitas[static_cast<size_t>(k) % feitas.size()];
       const double estado = std::min(f.Fim, o.Progresso(DataBase()));  // the building when the phase ended
-      std::string png = DesenharFoto(andares, estado, f.Codigo, cores[k % 6], k + o.Codigo);
+      std::string png = DesenharFoto(andares, estado, f.Classif, cores[k % 6], k + o.Codigo);
       if (e.Codigo == 1 && o.Codigo == 1 && k == quantas - 1) png = png.substr(0, 60);  // a damaged file
       const TDateTime data = std::min(o.Quando(f.Ini) + 10 + k, DataBase());
       T.Foto({e.Codigo, o.Codigo, f.Codigo, k + 1, Dia(data), std::string("Vista da obra - ") + f.Descr, png});
@@ -1441,7 +1441,7 @@ class TGeradorDemo {
     const TEmpresaDemo& e = *FEmpresa;
     static const TDateTime datas[] = {EncodeDate(2026, 3, 10), EncodeDate(2026, 9, 5)};
     for (int k = 0; k < 2; ++k) {
-      const TObraDemo& o = FObras[static_cast<size_t>(k) % FObras.size()];
+      const TObraDemo& o = FObras[static_cast<size_t>(k * 2) % FObras.size()];  // two different building works
       T.Cotacao({e.Codigo, k + 1, Dia(datas[k]), "Cotação de materiais - " + o.Descr.substr(0, 70), o.Codigo});
       int seq = 1;
       for (const auto& l : o.Orcamento) {
@@ -1461,13 +1461,22 @@ void CriarBancoDemo(const std::string& arquivo, int escala) {
   if (escala < 1) throw std::invalid_argument("A escala da base de demonstração deve ser 1 ou maior.");
   const std::string schema = LerSchemaBanco();
   std::unique_ptr<TnDMConexao> conexao = TnDMConexao::CriarBanco(arquivo);
-  conexao->ExecutarScript(schema);
-  TGeradorDemo gerador(*conexao, escala);
-  gerador.Gerar();
-  // The indexes were made on empty tables: without fresh selectivities the
-  // optimiser joins the large tables in the worst order.
-  std::unique_ptr<TnClientDataSet> indices = conexao->ExecuteQueryView(
-      "select trim(RDB$INDEX_NAME) from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0");
-  for (indices->First(); !indices->Eof(); indices->Next())
-    conexao->Executar("SET STATISTICS INDEX " + indices->Fields(0)->AsString());
+  try {
+    conexao->ExecutarScript(schema);
+    {
+      TGeradorDemo gerador(*conexao, escala);
+      gerador.Gerar();
+    }
+    // The indexes were made on empty tables: without fresh selectivities the
+    // optimiser joins the large tables in the worst order.
+    std::unique_ptr<TnClientDataSet> indices = conexao->ExecuteQueryView(
+        "select trim(RDB$INDEX_NAME) from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0");
+    for (indices->First(); !indices->Eof(); indices->Next())
+      conexao->Executar("SET STATISTICS INDEX " + indices->Fields(0)->AsString());
+  } catch (...) {
+    // A half-filled demo would pass for a good one: it goes.
+    conexao.reset();
+    std::remove(arquivo.c_str());
+    throw;
+  }
 }

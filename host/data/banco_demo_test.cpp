@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -245,6 +247,25 @@ TEST_F(BancoDemo, EscalaMultiplicaOsEmpreendimentosSemColidirChaves) {
   EXPECT_EQ(Numero("select count(*) from ESTOQUE"), 21);
   TnDMConexao::DefinirAtual(FConexao);
   EXPECT_THROW(CriarBancoDemo(Arquivo("demo4.fdb"), 0), std::invalid_argument);
+}
+
+// A failed build leaves no half-filled file behind, and never touches a file
+// that was there before.
+TEST_F(BancoDemo, FalhaNaoDeixaBancoPelaMetade) {
+  const std::string esquema = Arquivo("quebrado.sql"), arquivo = Arquivo("quebrado.fdb");
+  {
+    std::ofstream f(esquema);
+    f << "CREATE TABLE PESSOAFINANCEIRO (CODIGOPESSOAFIN INTEGER NOT NULL);\nCREATE TABLE SEM COLUNAS;\n";
+  }
+  const char* anterior = std::getenv("RPT_SCHEMA_FILE");
+  const std::string guardado = anterior ? anterior : "";
+  setenv("RPT_SCHEMA_FILE", esquema.c_str(), 1);
+  EXPECT_THROW(CriarBancoDemo(arquivo), std::exception);
+  if (anterior) setenv("RPT_SCHEMA_FILE", guardado.c_str(), 1); else unsetenv("RPT_SCHEMA_FILE");
+  EXPECT_FALSE(fs::exists(arquivo));
+
+  EXPECT_THROW(CriarBancoDemo(Arquivo("demo.fdb")), std::exception);
+  EXPECT_EQ(Numero("select count(*) from EMPREENDIMENTO"), 6);
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 // Report queries assembled from the reports' own SQL fragments, in each of
 // their shapes, with the values they bind. The schema is held to them: every
 // statement must prepare on a database built from schema.sql, and on the demo
-// database each must return rows. Selections stand in for what FilterInterval
-// returns (its own leading " and " where the condition follows others); dates
-// written into the text stand in for ValorParaSQL literals.
+// database each must return rows. Selections go through FilterInterval and
+// literals through ValorParaSQL, as the reports write them.
 #include <string>
 #include <vector>
 
 #include "host/core/datas.h"
 #include "host/core/valor.h"
+#include "host/data/filtros.h"
 
 struct TConsultaRelatorio {
   std::string Relatorio;        // report and shape the statement belongs to
@@ -23,11 +23,15 @@ namespace consultas {
 inline const TValor kEscrit = TValor(1);
 inline TValor Ini() { return TValor::Data(EncodeDate(2026, 1, 1)); }
 inline TValor Fim() { return TValor::Data(EncodeDate(2026, 12, 31)); }
-inline const std::string kDataIni = "'2026-01-01'";
-inline const std::string kDataFim = "'2026-12-31'";
+inline std::string DataIni() { return ValorParaSQL(Ini()); }
+inline std::string DataFim() { return ValorParaSQL(Fim()); }
 
-inline std::string Filtro(const std::string& coluna) { return " and (" + coluna + " between 1 and 999)"; }
-inline std::string FiltroSemE(const std::string& coluna) { return "(" + coluna + " between 1 and 999)"; }
+// Every code the demo uses for companies, developments, works, inputs and suppliers.
+inline std::string Filtro(const std::string& coluna) { return FilterInterval({coluna}, "1-999", {1}, true, 0); }
+inline std::string FiltroSemE(const std::string& coluna) { return FilterInterval({coluna}, "1-999", {1}, false, 0); }
+inline std::string Tipos(const std::string& coluna, const std::string& tipos) {
+  return FilterInterval({coluna}, tipos, {1}, true, 0);
+}
 
 // Payables and payments: instalments, invoices by stock and stock shares.
 inline std::vector<TConsultaRelatorio> PagarEPagamentos() {
@@ -62,7 +66,7 @@ inline std::vector<TConsultaRelatorio> PagarEPagamentos() {
         "select distinct NE.CODIGONOTAENT , NE.NUMERONOTA , NE.ESPECIENOTA , NE.CODIGOPESSOAFIN , FO.NOME , NM.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from NOTAENTRADA NE join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEMMVTOESTOQUE NM on NM.CODIGOESCRIT = NE.CODIGOESCRIT and NM.CODIGONOTAENT = NE.CODIGONOTAENT join ESTOQUEMOVIMENTO MV on MV.CODIGOESCRIT = NE.CODIGOESCRIT and MV.CODIGOESTOQUE = NM.CODIGOESTOQUE and MV.CODIGOMVTOESTOQUE = NM.CODIGOMVTOESTOQUE left join ESTOQUE ET on ET.CODIGOESCRIT = NE.CODIGOESCRIT and ET.CODIGOESTOQUE = NM.CODIGOESTOQUE left join EMPREENDIMENTO EM on EM.CODIGOESCRIT = NE.CODIGOESCRIT and EM.CODIGOEMPREEND = ET.CODIGOEMPREEND join NOTAENTRADAPARCELA PA on PA.CODIGOESCRIT = NE.CODIGOESCRIT and PA.CODIGONOTAENT = NE.CODIGONOTAENT left join NOTAENTRADAPARCELABAIXA BX on BX.CODIGOESCRIT = NE.CODIGOESCRIT and BX.CODIGONOTAENT = NE.CODIGONOTAENT and BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA where NE.CODIGOESCRIT = :pCodigoEscrit ";
     const std::string rr =
         std::string("select distinct NE.CODIGONOTAENT , NE.NUMERONOTA , NE.ESPECIENOTA , NE.CODIGOPESSOAFIN , FO.NOME , RA.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from NOTAENTRADA NE join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join INSUMO SU on SU.CODIGOINSUMO = NI.CODIGOINSUMO and SU.TIPOINSUMO <> ") +
-        "1" + " join NOTAENTRADAITEMRATEIO RI " + "on RI.CODIGOESCRIT = NE.CODIGOESCRIT " +
+        ValorParaSQL(TValor(1)) + " join NOTAENTRADAITEMRATEIO RI " + "on RI.CODIGOESCRIT = NE.CODIGOESCRIT " +
         "and RI.CODIGONOTAENT = NE.CODIGONOTAENT " + "and RI.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM " +
         "join RATEIO RA " + "on RA.CODIGOESCRIT = RI.CODIGOESCRIT " + "and RA.CODIGOEMPREEND = RI.CODIGOEMPREEND " +
         "and RA.CODIGOESTRUTURA = RI.CODIGOESTRUTURA " + "and RA.CODIGORATEIO = RI.CODIGORATEIO " +
@@ -81,7 +85,7 @@ inline std::vector<TConsultaRelatorio> PagarEPagamentos() {
         "select NE.CODIGONOTAENT , NM.CODIGOESTOQUE , sum(round((MV.QUANTIDADEMVTO * MV.VALORCUSTOOPERACIONALUNIT), 2)) TotalEstoqueNota , NE.VALORTOTALNOTA from NOTAENTRADA NE join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join NOTAENTRADAITEMMVTOESTOQUE NM on NM.CODIGOESCRIT = NE.CODIGOESCRIT and NM.CODIGONOTAENT = NE.CODIGONOTAENT and NM.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM join ESTOQUEMOVIMENTO MV on MV.CODIGOESCRIT = NE.CODIGOESCRIT and MV.CODIGOESTOQUE = NM.CODIGOESTOQUE and MV.CODIGOMVTOESTOQUE = NM.CODIGOMVTOESTOQUE left join ESTOQUE ET on ET.CODIGOESCRIT = NE.CODIGOESCRIT and ET.CODIGOESTOQUE = NM.CODIGOESTOQUE join UNIDADEMEDIDA UN on UN.CODIGOUNIDADEMEDIDA = NI.CODIGOUNIDADEMEDIDA where NE.CodigoEscrit = :pCodigoEscrit ";
     const std::string rs =
         std::string("select NE.CODIGONOTAENT , ET.CODIGOESTOQUE , sum(round(ET.VALORRATEIO, 2)) TotalEstoqueNota , NE.VALORTOTALNOTA from NOTAENTRADA NE join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join NOTAENTRADAITEMRATEIO RI on RI.CODIGOESCRIT = NE.CODIGOESCRIT and RI.CODIGONOTAENT = NE.CODIGONOTAENT and RI.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM join INSUMO SU on SU.CODIGOINSUMO = NI.CODIGOINSUMO and SU.TIPOINSUMO <> ") +
-        "1" + " join RATEIO ET " + "on ET.CODIGOESCRIT = NE.CODIGOESCRIT " +
+        ValorParaSQL(TValor(1)) + " join RATEIO ET " + "on ET.CODIGOESCRIT = NE.CODIGOESCRIT " +
         "and ET.CODIGOEMPREEND = RI.CODIGOEMPREEND " + "and ET.CODIGOESTRUTURA = RI.CODIGOESTRUTURA " +
         "and ET.CODIGORATEIO = RI.CODIGORATEIO " + "where NE.CodigoEscrit = :pCodigoEscrit";
     r.push_back({nome + ": participação dos estoques",
@@ -108,7 +112,7 @@ inline std::vector<TConsultaRelatorio> ContasPagar() {
                       ",PA.CODIGONOTAENTPARCELA " + ",PA.DATAEMISSAOPARC " + ",PA.DATAVENCIMENTOPARC " +
                       ",COALESCE(PA.SALDOPAGAR,0) AS SALDO " + ",NE.NUMERONOTA " +
                       ",COALESCE(NE.QUANTIDADEPARC,1) AS QUANTIDADEPARC " +
-                      ",SUM(COALESCE(CASE WHEN BX.DATABAIXA > " + kDataFim +
+                      ",SUM(COALESCE(CASE WHEN BX.DATABAIXA > " + DataFim() +
                       " THEN BX.VALORBAIXA ELSE 0 END,0)) AS BAIXASFORAPERIODO " + "FROM NOTAENTRADAPARCELA PA " +
                       "JOIN NOTAENTRADA NE ON NE.CODIGOESCRIT=PA.CODIGOESCRIT " +
                       "AND NE.CODIGONOTAENT =PA.CODIGONOTAENT " +
@@ -117,10 +121,10 @@ inline std::vector<TConsultaRelatorio> ContasPagar() {
                       "BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA) " +
                       "LEFT join PessoaFinanceiro PE ON (PE.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN) " +
                       "LEFT join PessoaFinanceiro EMP ON (EMP.CODIGOPESSOAFIN = PA.CODIGOESCRIT) ";
-      s += " WHERE PA.DATAVENCIMENTOPARC >= " + kDataIni + " ";
-      s += " AND PA.DATAVENCIMENTOPARC <= " + kDataFim + " ";
+      s += " WHERE PA.DATAVENCIMENTOPARC >= " + DataIni() + " ";
+      s += " AND PA.DATAVENCIMENTOPARC <= " + DataFim() + " ";
       if (modelo == 0)
-        s += " AND (((PA.SITUACAOPGTOPARC IN (3)) and (BX.DATABAIXA > " + kDataFim + "))" +
+        s += " AND (((PA.SITUACAOPGTOPARC IN (3)) and (BX.DATABAIXA > " + DataFim() + "))" +
              " or (PA.SITUACAOPGTOPARC IN (1,2)))";
       else
         s += " AND PA.SITUACAOPGTOPARC IN (1,2)";
@@ -151,7 +155,7 @@ inline std::vector<TConsultaRelatorio> Pagamentos() {
                       "NE.CODIGONOTAENT = PA.CODIGONOTAENT) " + "INNER JOIN NOTAENTRADAPARCELABAIXA BX " +
                       "ON (PA.CODIGOESCRIT = BX.CODIGOESCRIT AND " + "PA.CODIGONOTAENT = BX.CODIGONOTAENT AND " +
                       "PA.CODIGONOTAENTPARCELA = BX.CODIGONOTAENTPARCELA) " + "WHERE BX.DATABAIXA between " +
-                      kDataIni + " and " + kDataFim;
+                      DataIni() + " and " + DataFim();
       if (filtros) s += Filtro("EM.CODIGOESCRIT") + Filtro("PE.CODIGOPESSOAFIN");
       s += quebra == 0 ? "order by EM.CODIGOESCRIT, PE.NOME, BX.DATABAIXA"
                        : "order by EM.CODIGOESCRIT, BX.DATABAIXA,  PE.NOME";
@@ -167,7 +171,7 @@ inline std::vector<TConsultaRelatorio> CustoIncorridoPorUnidade() {
   const std::string filtroEmpreend = Filtro("ES.CODIGOEMPREEND");
   const std::string filtros = filtroEmpreend + Filtro("ES.CODIGOIMOVEL") + Filtro("IM.CODIGOTPIMOVEL") +
                               Filtro("SU.TIPOINSUMO") + Filtro("SU.CLASSIFINSUMO") +
-                              " and (RA.TIPOMVTOESTOQUE in (-1, 0, 1))";
+                              Tipos("RA.TIPOMVTOESTOQUE", "-1,0,1");
   const std::string competencia =
       "cast(extract(year from RA.DATARATEIO) || '-' || extract(month from RA.DATARATEIO) || '-01' as date)";
   std::vector<TConsultaRelatorio> r;
@@ -217,7 +221,7 @@ inline std::vector<TConsultaRelatorio> AndamentoObra() {
   return {
       {"andamento da obra: fases", fases + " order by OB.CodigoObra, FA.CLASSIFICACAO ", {kEscrit}},
       {"andamento da obra: fases filtradas sem subfases",
-       fases + Filtro("OB.CODIGOEMPREEND") + Filtro("OB.CODIGOOBRA") + "and FA.TIPO = 1" +
+       fases + Filtro("OB.CODIGOEMPREEND") + Filtro("OB.CODIGOOBRA") + "and FA.TIPO = " + ValorParaSQL(TValor(1)) +
            " order by OB.CodigoObra, FA.CLASSIFICACAO ", {kEscrit}},
       {"andamento da obra: fotos",
        "SELECT FOTOPEQUENA, CODIGOESCRIT, CODIGOOBRA, CODIGOFASE FROM OBRAFASEFOTO WHERE CODIGOESCRIT=:pCODIGOESCRIT" +
@@ -268,7 +272,7 @@ inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
   return {
       {"custo orçado por fase", base + "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
       {"custo orçado por fase sem subfases",
-       base + Filtro("OB.CodigoEmpreend") + Filtro("FA.CodigoObra") + "and FA.Tipo = " + "1" + " " +
+       base + Filtro("OB.CodigoEmpreend") + Filtro("FA.CodigoObra") + "and FA.Tipo = " + ValorParaSQL(TValor(1)) + " " +
            "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
   };
 }
@@ -289,7 +293,7 @@ inline std::string InsumosPorEmpreendimento(bool porGrupo, int detalhe, bool com
             "and NENT.CODIGONOTAENT = IT.CODIGONOTAENT " + "left join PESSOAFINANCEIRO PF " +
             "on NENT.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN ";
   std::string filtro = "and MO.CODIGOESCRIT = :pCodigoEscrit " + Filtro("ET.CODIGOEMPREEND") + Filtro("MO.CODIGOINSUMO") +
-                       Filtro("MU.CLASSIFINSUMO") + " and (MO.TIPOMVTOESTOQUE in (-1, 0))";
+                       Filtro("MU.CLASSIFINSUMO") + Tipos("MO.TIPOMVTOESTOQUE", "-1,0");
   if (fornecedor) filtro += Filtro("NENT.CODIGOPESSOAFIN");
   std::string grupo = "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
   grupo += porGrupo ? std::string(", MU.CODIGOINSUMOGRUPO ") + ", GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO "
@@ -330,7 +334,7 @@ inline std::string GruposInsumoPorEmpreendimento(bool competencia) {
   const std::string join =
       "join INSUMO MU on MU.CODIGOINSUMO = MO.CODIGOINSUMO join INSUMOGRUPO GR on GR.CODIGOINSUMOGRUPO = MU.CODIGOINSUMOGRUPO join NOTAENTRADAITEM IT on IT.CODIGOESCRIT = MO.CODIGOESCRIT and IT.CODIGONOTAENT = NE.CODIGONOTAENT and IT.CODIGONOTAENTITEM = NE.CODIGONOTAENTITEM join UNIDADEMEDIDA UN on UN.CODIGOUNIDADEMEDIDA = IT.CODIGOUNIDADEMEDIDA ";
   const std::string filtro = "and MO.CODIGOESCRIT = :pCodigoEscrit " + Filtro("MU.CLASSIFINSUMO") +
-                             " and (MO.TIPOMVTOESTOQUE in (-1, 0))" + Filtro("ET.CODIGOEMPREEND") +
+                             Tipos("MO.TIPOMVTOESTOQUE", "-1,0") + Filtro("ET.CODIGOEMPREEND") +
                              Filtro("MO.CODIGOINSUMO");
   const std::string grupo = "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
   const std::string m1 = competencia ? ", cast(Extract(Year from MO.DATAMVTOESTOQUE) || '-' || Extract(Month from MO.DATAMVTOESTOQUE) || '-01' as date) Competencia " : "";
@@ -377,7 +381,7 @@ inline std::vector<TConsultaRelatorio> PosicaoEstoque() {
     r.push_back({"posição de estoque por " + ordem,
                  "select P.CodigoPessoaFin, P.NOME NomeEscrit, P.INSCFEDERAL InscrFederalEscrit, EM.CodigoEstoque, ES.DescrEstoque, EM.CodigoInsumo, IM.DescrInsumo, UM.CodigoUnidadeMedida, UM.Abreviatura, sum((case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end * VALORCUSTOOPERACIONALUNIT)) SaldoValor, sum(case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end) SaldoQtd from EstoqueMovimento EM join Estoque ES on ES.CodigoEscrit = EM.CodigoEscrit and ES.CodigoEstoque = EM.CodigoEstoque join Insumo IM on IM.CodigoInsumo = EM.CodigoInsumo join UnidadeMedida UM on UM.CodigoUnidadeMedida = IM.CodigoUnidadeMedida join PessoaFinanceiro P on P.CodigoPessoaFin = EM.CodigoEscrit where EM.CodigoEscrit = :pCodigoEscrit and EM.DataMvtoEstoque <= :pData " +
                      Filtro("ES.CODIGOESTOQUE") + Filtro("IM.CODIGOINSUMO") + Filtro("IM.CLASSIFINSUMO") +
-                     " and (EM.TIPOMVTOESTOQUE in (-2, -1, 0, 1, 2))" + "group by P.CodigoPessoaFin, " + "P.NOME, " +
+                     Tipos("EM.TIPOMVTOESTOQUE", "-2-2") + "group by P.CodigoPessoaFin, " + "P.NOME, " +
                      "P.INSCFEDERAL, " + "EM.CodigoEstoque, " + "ES.DescrEstoque, " + "EM.CodigoInsumo, " +
                      "IM.DescrInsumo, " + "UM.CodigoUnidadeMedida, " + "UM.Abreviatura " +
                      "order by EM.CodigoEstoque, " + ordem,
@@ -412,10 +416,10 @@ inline std::vector<TConsultaRelatorio> Insumos() {
       {"insumos: grupos", "SELECT GR.CODIGOINSUMOGRUPO, GR.DESCRGRUPO, GR.CLASSIFGRUPO, GR.TIPOGRUPO FROM INSUMOGRUPO GR ORDER BY GR.CLASSIFGRUPO ", {}},
       {"insumos: todos", insumos + "order by I.CODIGOINSUMOGRUPO, I.CODIGOINSUMO", {}},
       {"insumos: filtrados",
-       insumos + "WHERE " + "(I.CODIGOINSUMO in (1, 2, 3))" + " AND " +
+       insumos + "WHERE " + FilterInterval({"I.CODIGOINSUMO"}, "1-3", {1}, false, 0) + " AND " +
            "((GR.CLASSIFGRUPO LIKE '01%') OR (GR.CLASSIFGRUPO LIKE '02%'))" + "order by I.CODIGOINSUMOGRUPO, I.TIPOINSUMO", {}},
       {"insumos: classificação dos grupos",
-       "SELECT GR.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO FROM INSUMOGRUPO GR WHERE " + std::string("(GR.CODIGOINSUMOGRUPO in (1, 2))"), {}},
+       "SELECT GR.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO FROM INSUMOGRUPO GR WHERE " + FilterInterval({"GR.CODIGOINSUMOGRUPO"}, "1,2", {1}, false, 0), {}},
       {"insumos: empresa",
        "select PE.CODIGOPESSOAFIN, PE.NOME, PE.INSCFEDERAL from PessoaFinanceiro PE join ESCRITORIO  EM on EM.CODIGOESCRIT = PE.CODIGOPESSOAFIN where PE.CODIGOPESSOAFIN = 1", {}},
   };
