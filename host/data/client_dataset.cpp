@@ -412,34 +412,47 @@ void TnClientDataSet::Post() {
   for (size_t c = 0; c < FCampos.size(); ++c)
     if (d.Defs[c].Obrigatorio && d.Buffer[c].IsNull())
       throw std::runtime_error("Campo '" + d.Defs[c].Nome + "' deve ter um valor.");
+  const bool inserindo = FEstado == TDataSetState::dsInsert;
   uint32_t linha;
-  if (FEstado == TDataSetState::dsInsert) {
+  size_t atual = 0;  // the edited row's place in the index order
+  if (inserindo) {
     d.NovaLinha();
     linha = d.Linhas - 1;
   } else {
     linha = static_cast<uint32_t>(LinhaAtual());
-    d.Ordem.erase(d.Ordem.begin() + static_cast<ptrdiff_t>(d.Ini + static_cast<size_t>(FPos)));
+    atual = d.Ini + static_cast<size_t>(FPos);
   }
   for (size_t c = 0; c < FCampos.size(); ++c) d.Gravar(static_cast<int>(c), linha, d.Buffer[c]);
   d.Buffer.clear();
   FEstado = TDataSetState::dsBrowse;
-  // Equal keys keep physical order, exactly where a full stable sort would put the row.
-  auto pos = d.ColunasIndice.empty()
-                 ? d.Ordem.end()
-                 : std::partition_point(d.Ordem.begin(), d.Ordem.end(), [&](uint32_t l) {
-                     int c = d.Comparar(l, linha);
-                     return c < 0 || (c == 0 && l < linha);
-                   });
-  d.Ordem.insert(pos, linha);
-  ReposicionarApos(linha);
+  // The index order is (key, physical row): equal keys keep physical order,
+  // exactly where a full stable sort would put the row.
+  auto antes = [&](uint32_t a, uint32_t b) {
+    int c = d.Comparar(a, b);
+    return c < 0 || (c == 0 && a < b);
+  };
+  size_t pos;
+  if (!inserindo && (d.ColunasIndice.empty() ||
+                     ((atual == 0 || antes(d.Ordem[atual - 1], linha)) &&
+                      (atual + 1 == d.Ordem.size() || antes(linha, d.Ordem[atual + 1]))))) {
+    pos = atual;  // still in order (always, without an index): the row stays where it is
+  } else {
+    if (!inserindo) d.Ordem.erase(d.Ordem.begin() + static_cast<ptrdiff_t>(atual));
+    pos = d.ColunasIndice.empty()
+              ? d.Ordem.size()
+              : static_cast<size_t>(std::partition_point(d.Ordem.begin(), d.Ordem.end(),
+                                                         [&](uint32_t l) { return antes(l, linha); }) -
+                                    d.Ordem.begin());
+    d.Ordem.insert(d.Ordem.begin() + static_cast<ptrdiff_t>(pos), linha);
+  }
+  ReposicionarEm(pos);
 }
 
-void TnClientDataSet::ReposicionarApos(uint32_t linha) {
+void TnClientDataSet::ReposicionarEm(size_t posicao) {
   auto& d = *FDados;
   AplicarRange();
-  auto it = std::find(d.Ordem.begin() + static_cast<ptrdiff_t>(d.Ini), d.Ordem.begin() + static_cast<ptrdiff_t>(d.Fim), linha);
-  if (it != d.Ordem.begin() + static_cast<ptrdiff_t>(d.Fim)) {
-    FPos = static_cast<int>(it - d.Ordem.begin() - static_cast<ptrdiff_t>(d.Ini));
+  if (posicao >= d.Ini && posicao < d.Fim) {
+    FPos = static_cast<int>(posicao - d.Ini);
     FBof = FEof = false;
   } else {
     // The row left the range: stay at the nearest row still in view.
@@ -491,8 +504,13 @@ void TnClientDataSet::SetIndexFieldNames(const std::string& nomes) {
   FRangeAtivo = false;
   Ordenar();
   AplicarRange();
-  if (atual >= 0) ReposicionarApos(static_cast<uint32_t>(atual));
-  else First();
+  if (atual >= 0) {
+    // Once per re-sort, so a plain search is cheap next to the sort itself.
+    auto it = std::find(d.Ordem.begin(), d.Ordem.end(), static_cast<uint32_t>(atual));
+    ReposicionarEm(static_cast<size_t>(it - d.Ordem.begin()));
+  } else {
+    First();
+  }
 }
 
 void TnClientDataSet::AplicarRange() {

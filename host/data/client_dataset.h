@@ -133,7 +133,7 @@ class TnClientDataSet {
   void GravarValor(int coluna, TValor v);
   int LinhaAtual() const;                                  // physical row, -1 when none
   void Ordenar();
-  void ReposicionarApos(uint32_t linha);
+  void ReposicionarEm(size_t posicao);                     // cursor to a place in the index order
   void AplicarRange();
   void VerificarAtivo() const;
 

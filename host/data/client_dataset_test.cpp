@@ -174,6 +174,50 @@ TEST(ClientDataSet, PostedRowsTakeTheirPlaceInIndexAndRange) {
   EXPECT_EQ(ds->RecordCount(), 8);
 }
 
+TEST(ClientDataSet, EditWithoutIndexKeepsTheRowInPlace) {
+  auto ds = Exemplo();
+  ds->SetRecNo(3);
+  ds->Edit();
+  ds->FieldByName("NOME")->SetAsString("mudado");
+  ds->Post();
+  EXPECT_EQ(ds->RecNo(), 3);
+  EXPECT_EQ(ds->FieldByName("NOME")->AsString(), "mudado");
+  EXPECT_EQ(Valores(*ds), (std::vector<double>{1.5, 2.0, 3.0, 4.0, 5.0, 6.0}));
+}
+
+// Index order of Exemplo on GRUPO;NOME: 3 (null), 2 and 5 (1 z), 4 (2 a), 1.5 (2 b), 6 (3 c).
+TEST(ClientDataSet, PostedRowLandsWhereAReSortPutsIt) {
+  struct Caso { int RecNo; TValor Grupo; const char* Nome; std::vector<double> Ordem; } casos[] = {
+      {1, 3, "d", {2.0, 5.0, 4.0, 1.5, 6.0, 3.0}},              // forward, to the end
+      {6, TValor::Nulo(), "a", {6.0, 3.0, 2.0, 5.0, 4.0, 1.5}},  // backward, to the start
+      {4, 1, "z", {3.0, 2.0, 4.0, 5.0, 1.5, 6.0}},               // ties: physical order decides
+      {3, 2, "b", {3.0, 2.0, 4.0, 1.5, 5.0, 6.0}},               // tie with an earlier row
+      {2, 1, "z", {3.0, 2.0, 5.0, 4.0, 1.5, 6.0}},               // key unchanged
+      {0, 1, "z", {3.0, 2.0, 5.0, 7.0, 4.0, 1.5, 6.0}},          // appended after its equals
+      {0, TValor::Nulo(), "a", {7.0, 3.0, 2.0, 5.0, 4.0, 1.5, 6.0}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.RecNo);
+    auto ds = Exemplo();
+    ds->SetIndexFieldNames("GRUPO;NOME");
+    if (c.RecNo == 0) {
+      ds->Append();
+      ds->FieldByName("VALOR")->SetAsFloat(7.0);
+    } else {
+      ds->SetRecNo(c.RecNo);
+      ds->Edit();
+    }
+    const double valor = ds->FieldByName("VALOR")->AsFloat();
+    ds->FieldByName("GRUPO")->SetValue(c.Grupo);
+    ds->FieldByName("NOME")->SetAsString(c.Nome);
+    ds->Post();
+    EXPECT_EQ(ds->FieldByName("VALOR")->AsFloat(), valor);  // cursor on the posted row
+    EXPECT_EQ(Valores(*ds), c.Ordem);
+    ds->SetIndexFieldNames("GRUPO;NOME");  // a full re-sort agrees
+    EXPECT_EQ(Valores(*ds), c.Ordem);
+  }
+}
+
 TEST(ClientDataSet, ValuesConvertToTheFieldType) {
   TnClientDataSet ds;
   ds.AddFieldDef("TEXTO", ftString, 3);
