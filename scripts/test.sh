@@ -6,15 +6,12 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$raiz/scripts/install-deps.sh"
 
-build="$raiz/build"; opcoes=(); repetir=()
+build="$raiz/build"; opcoes=()
 if [ "${1:-}" = "--sanitize" ]; then
   build="$raiz/build-asan"; opcoes=(-DRPT_SANITIZE=ON -DRPT_BENCH=OFF)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   [ -f "$raiz/tests/lsan.supp" ] && export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp"
-  # LeakSanitizer's exit-time thread stop now and then crashes itself ("Tracer caught signal 11")
-  # while Firebird's engine threads wind down; a test that fails that way gets one more run.
-  repetir=(--repeat until-pass:2)
 fi
 bash "$raiz/scripts/build.sh" "$build" "${opcoes[@]}"
 
@@ -22,4 +19,4 @@ bash "$raiz/scripts/build.sh" "$build" "${opcoes[@]}"
 if [ -x "$raiz/scripts/start-fb-server.sh" ] || [ -f "$raiz/scripts/start-fb-server.sh" ]; then
   if exports="$(bash "$raiz/scripts/start-fb-server.sh")"; then eval "$exports"; fi
 fi
-cd "$build" && ctest --output-on-failure -j2 --timeout 600 "${repetir[@]}"
+cd "$build" && ctest --output-on-failure -j2 --timeout 600
