@@ -25,8 +25,6 @@ std::set<const void*>& RelatoriosVivos() {
   return vivos;
 }
 
-TFonte FonteDoObjeto(const TnpqObjeto& obj) { return obj.Fonte; }
-
 }  // namespace
 
 TnrwReport::TnrwReport(std::unique_ptr<TnLayout> layout) : FLayout(std::move(layout)) {
@@ -157,7 +155,7 @@ void TnrwReport::RepPrintSection(int numero) {
     }
   }
   if (zebrar) FZebraEscura = !FZebraEscura;
-  ColocarSecao(*secao, FY, zebrar && FZebraEscura);
+  ColocarSecao(*secao, FY, altura, zebrar && FZebraEscura);
   FY += altura;
   if (!noCabecalho) FCorpoNaPagina = true;
   DispararEvento(OnAfterSection, numero);
@@ -193,7 +191,7 @@ void TnrwReport::FecharPagina() {
 void TnrwReport::ColocarRodape() {
   const auto& pg = FLayout->Pagina;
   if (TnpqSection* rodape = SecaoOuNulo(TnLayout::kSecaoRodape)) {
-    ColocarSecao(*rodape, pg.Altura - pg.MargemBase - rodape->GetHeight(), false);
+    ColocarSecao(*rodape, pg.Altura - pg.MargemBase - rodape->GetHeight(), rodape->GetHeight(), false);
     return;
   }
   const double y = pg.Altura - pg.MargemBase - kAlturaRodapePadrao;
@@ -222,13 +220,12 @@ std::string TnrwReport::TextoRotulo(const TnpqLabel& rotulo) const {
   return rotulo.Valor.empty() ? rotulo.Texto : FParams.GetValues(rotulo.Valor);
 }
 
-void TnrwReport::ColocarSecao(TnpqSection& secao, double y, bool faixaEscura) {
+void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura) {
   const auto& pg = FLayout->Pagina;
   const double x0 = pg.MargemEsquerda;
   auto& elementos = FPagina->Elementos;
   if (faixaEscura)
-    elementos.push_back(TElementoCaixa{{x0, y, pg.Largura - pg.MargemEsquerda - pg.MargemDireita,
-                                        AlturaEfetiva(secao)},
+    elementos.push_back(TElementoCaixa{{x0, y, pg.Largura - pg.MargemEsquerda - pg.MargemDireita, altura},
                                        kCorZebra, std::nullopt, 0});
   TnSecaoImpressa* impressa = nullptr;
   if (FRastroAtivo) {
@@ -243,7 +240,7 @@ void TnrwReport::ColocarSecao(TnpqSection& secao, double y, bool faixaEscura) {
       if (impressa && !rotulo->Valor.empty()) impressa->Valores.emplace_back(rotulo->Valor, texto);
       if (texto.empty()) continue;
       const bool comTotal = rotulo->Sistema == TnSistema::Pagina;
-      elementos.push_back(TElementoTexto{area, std::move(texto), FonteDoObjeto(*rotulo), rotulo->Alinhamento,
+      elementos.push_back(TElementoTexto{area, std::move(texto), rotulo->Fonte, rotulo->Alinhamento,
                                          rotulo->MultiLinha, comTotal});
     } else if (auto* imagem = dynamic_cast<const TnpqImage*>(obj.get())) {
       elementos.push_back(TElementoImagem{area, imagem->Imagem(), imagem->Moldura});

@@ -84,7 +84,7 @@ class TnrwReport : public TnpqPowerQuery {
   void DispararEvento(TnEventoSecao& evento, int secao);
   void AbrirPagina();
   void FecharPagina();
-  void ColocarSecao(TnpqSection& secao, double y, bool faixaEscura);
+  void ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura);
   void ColocarRodape();
   std::string TextoRotulo(const TnpqLabel& rotulo) const;
   double AlturaEfetiva(const TnpqSection& secao) const;
