@@ -14,6 +14,7 @@
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
+#include "host/report/assinatura.h"
 
 namespace {
 
@@ -24,7 +25,6 @@ constexpr int kSecaoTotal = 12;            // stock total and grand total
 constexpr int kSecaoAssinatura = 13;       // who signs the report
 
 constexpr int kOrdenarPorCodigo = 1;       // pOrdenar: inputs by code; any other value by description
-constexpr int kIncluirSelecao = 1;         // FilterInterval: restrict to the selection
 constexpr int kCasasValor = 2;             // money sums and averages
 constexpr int kCasasQuantidade = 4;        // quantities
 
@@ -58,13 +58,7 @@ class TRptStockPosition : public TnrwBaseDll {
   void ImprimirInterno() override {
     CarregarParametros();
     // The balance rows go on every path, also when the mapper or the printing fails.
-    struct TLiberar {
-      TRptStockPosition* R;
-      ~TLiberar() {
-        R->FMapperDados = nullptr;
-        DestruirSQL(R->FCdsDados);
-      }
-    } liberar{this};
+    TnDestruirSQLAoSair liberar{&FCdsDados};
     CarregarDados();
     if (FCdsDados->IsEmpty()) return;
     CarregarDadosEscritorio();
@@ -78,11 +72,7 @@ class TRptStockPosition : public TnrwBaseDll {
   void CarregarParametros() {
     FParCodigoEscrit = StrToIntDef(Trim(RepParam("pCodigoEscrit")), 0);
     FParData = LerData("pData");
-    FParCodigoEstoqueInc = Trim(RepParam("pCodigoEstoque"));
-    FParCodigoInsumoInc = Trim(RepParam("pCodigoInsumo"));
     FParOrdenar = StrToIntDef(Trim(RepParam("pOrdenar")), 0);
-    FClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
-    FTipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
     FCodigoPessoaAssinatura = StrToIntDef(Trim(RepParam("pCodigoPessoaFin")), 0);
   }
 
@@ -97,8 +87,9 @@ class TRptStockPosition : public TnrwBaseDll {
 
   // ---- Query ---------------------------------------------------------------
 
-  static std::string Condicao(const std::string& coluna, const std::string& selecao) {
-    return FilterInterval({coluna}, selecao, {kIncluirSelecao}, true, 0);
+  // A selection the notation refuses is refused on its own parameter, before any query.
+  std::string Condicao(const std::string& coluna, const std::string& parametro) const {
+    return FiltroParametro(Params()->Param(parametro), {coluna});
   }
 
   // Inputs without a unit of measure keep their movements: the unit is joined on the left.
@@ -117,8 +108,8 @@ class TRptStockPosition : public TnrwBaseDll {
   }
 
   std::string BlocoFiltros() const {
-    return Condicao("ES.CODIGOESTOQUE", FParCodigoEstoqueInc) + Condicao("IM.CODIGOINSUMO", FParCodigoInsumoInc) +
-           Condicao("IM.CLASSIFINSUMO", FClassifInsumo) + Condicao("EM.TIPOMVTOESTOQUE", FTipoMvtoEstoque);
+    return Condicao("ES.CODIGOESTOQUE", "pCodigoEstoque") + Condicao("IM.CODIGOINSUMO", "pCodigoInsumo") +
+           Condicao("IM.CLASSIFINSUMO", "pClassifInsumoCL") + Condicao("EM.TIPOMVTOESTOQUE", "pTipoMvtoEstoqueCL");
   }
 
   static std::string BlocoAgrupamento() {
@@ -210,12 +201,8 @@ class TRptStockPosition : public TnrwBaseDll {
   }
 
   void ImprimirAssinatura() {
-    if (FTotalCustoGeral == 0 || FCodigoPessoaAssinatura <= 0) return;
-    const std::vector<TValor> assinante = nDMSQLDataSet::PegarValorCampo(
-        "PessoaFinanceiro", "NOME,INSCFEDERAL", "CodigoPessoaFin = " + ValorParaSQL(TValor(FCodigoPessoaAssinatura)));
-    EscreverValor("R1", assinante.at(0).AsString());
-    EscreverValor("R2", assinante.at(1).AsString());
-    RepPrintSection(kSecaoAssinatura);
+    if (FTotalCustoGeral == 0) return;
+    ::ImprimirAssinatura(*this, FCodigoPessoaAssinatura, kSecaoAssinatura);
   }
 
   TnDataSetSQL FCdsDados;
@@ -226,10 +213,6 @@ class TRptStockPosition : public TnrwBaseDll {
   double FTotalCustoGeral = 0;
   double FTotalCustoEstoque = 0;
   TDateTime FParData = 0;
-  std::string FClassifInsumo;
-  std::string FTipoMvtoEstoque;
-  std::string FParCodigoEstoqueInc;
-  std::string FParCodigoInsumoInc;
 };
 
 RPT_REGISTRAR_RELATORIO(TRptStockPosition)

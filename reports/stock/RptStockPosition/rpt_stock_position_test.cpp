@@ -5,23 +5,21 @@
 //   company 1, stock 2 "Canteiro Aurora": cement issued beyond what came in (a negative
 //     balance), sand that came in and went out at the same cost, gravel;
 //   company 2, stock 1: cement that never shows in company 1's report.
-#include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <memory>
+#include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "host/report/execucao.h"
+#include "host/data/conexao.h"
 #include "host/report/params.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
 
-using TParametros = std::vector<std::pair<std::string, std::string>>;
+namespace fs = std::filesystem;
 
 constexpr const char* kFixture[] = {
-    "insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, INSCFEDERAL) values (1, 'Construtora Alfa Ltda', '12.345.678/0001-90')",
     "insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, INSCFEDERAL) values (2, 'Incorporadora Beta S.A.', '98.765.432/0001-10')",
     "insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, INSCFEDERAL) values (90, 'Marcos Engenheiro', '123.456.789-09')",
     "insert into UNIDADEMEDIDA values (1, 'Saco', 'sc')",
@@ -63,6 +61,7 @@ const char* const kSelecaoRecusada = "1) or (1=1";
 struct StockPosition : ::testing::Test {
   static void SetUpTestSuite() {
     banco = new TBancoTeste(true);
+    semente::SemearEmpresa(*banco);
     for (const char* sql : kFixture) banco->Conexao().Executar(sql);
     for (const char* valores : kMovimentos)
       banco->Conexao().Executar(
@@ -77,15 +76,11 @@ struct StockPosition : ::testing::Test {
 
   // The report as the host prints it; later parameters override the defaults.
   static TnRastro Imprimir(const TParametros& extras) {
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = {{"pCodigoEscrit", "1"}, {"pData", "31/03/2026"}, {"pOrdenar", "2"}, {"pCodigoPessoaFin", "0"}};
-    p.Parametros.insert(p.Parametros.end(), extras.begin(), extras.end());
-    p.ComRastro = true;
-    TnResultadoImpressao r = ImprimirRelatorio(p);
-    EXPECT_EQ(r.Paginas, r.Rastro.Paginas);
-    return r.Rastro;
+    return ImprimirComRastro(Juntar(kPadrao, extras)).Rastro;
   }
+
+  static inline const TParametros kPadrao = {
+      {"pCodigoEscrit", "1"}, {"pData", "31/03/2026"}, {"pOrdenar", "2"}, {"pCodigoPessoaFin", "0"}};
 
   static TBancoTeste* banco;
 };
@@ -136,6 +131,9 @@ TEST_F(StockPosition, PrintsEachStockOnItsPageWithUnsignedBalancesAndTotals) {
                                       "p2 12 Geral  | 505,01",
                                   }));
   EXPECT_EQ(rastro.Paginas, 2);
+  // One aggregate query gives every balance line.
+  ASSERT_EQ(rastro.Consultas.size(), 1u);
+  EXPECT_EQ(rastro.Consultas[0].Linhas, 7);
 }
 
 TEST_F(StockPosition, PageHeaderNamesCompanyDateAndTheStockOfThePage) {
@@ -211,15 +209,17 @@ TEST_F(StockPosition, SignatureNeedsAPersonAndAGrandTotal) {
     const char* nome;
     TParametros parametros;
     std::vector<int> secoes;
+    size_t consultas;  // the signer is looked up only when the block prints
   } casos[] = {
-      {"pessoa 90", {{"pCodigoPessoaFin", "90"}}, {11, 11, 11, 11, 12, 11, 11, 11, 12, 10, 12, 13}},
-      {"sem pessoa", {{"pCodigoPessoaFin", "0"}}, {11, 11, 11, 11, 12, 11, 11, 11, 12, 10, 12}},
-      {"total geral zero", {{"pCodigoPessoaFin", "90"}, {"pCodigoEstoque", "2"}, {"pCodigoInsumo", "200"}}, {11}},
+      {"pessoa 90", {{"pCodigoPessoaFin", "90"}}, {11, 11, 11, 11, 12, 11, 11, 11, 12, 10, 12, 13}, 2},
+      {"sem pessoa", {{"pCodigoPessoaFin", "0"}}, {11, 11, 11, 11, 12, 11, 11, 11, 12, 10, 12}, 1},
+      {"total geral zero", {{"pCodigoPessoaFin", "90"}, {"pCodigoEstoque", "2"}, {"pCodigoInsumo", "200"}}, {11}, 1},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.nome);
     const TnRastro rastro = Imprimir(c.parametros);
     EXPECT_EQ(rastro.NumerosSecoes(), c.secoes);
+    EXPECT_EQ(rastro.Consultas.size(), c.consultas);
     if (!rastro.Secoes.empty() && rastro.Secoes.back().Secao == 13) {
       EXPECT_EQ(Linha(rastro.Secoes.back()), "13 Marcos Engenheiro | 123.456.789-09");
     }
@@ -240,26 +240,54 @@ TEST_F(StockPosition, NothingToPrintPrintsNothing) {
   }
 }
 
-TEST_F(StockPosition, EmptyDateIsRefusedOnItsParameter) {
+TEST_F(StockPosition, EmptyDateIsRefusedOnItsParameterBeforeAnyQuery) {
   try {
     Imprimir({{"pData", " "}});
-    FAIL() << "sem erro";
+    ADD_FAILURE() << "sem erro";
   } catch (const EnParam& e) {
     EXPECT_EQ(e.NomeParametro(), "pData");
     EXPECT_STREQ(e.what(), "'' não é uma data válida.");
   }
 }
 
-TEST_F(StockPosition, RefusedSelectionIsRefusedOnItsParameter) {
+// The form refuses these texts first; the report refuses them as well when a host lets them through.
+TEST_F(StockPosition, RefusedSelectionIsRefusedOnItsParameterBeforeAnyQuery) {
   for (const char* nome : {"pCodigoEstoque", "pCodigoInsumo", "pClassifInsumoCL", "pTipoMvtoEstoqueCL"}) {
     SCOPED_TRACE(nome);
+    TImpressaoDireta direta(RPT_PLUGIN_PATH, Juntar(kPadrao, {{nome, kSelecaoRecusada}}));
     try {
-      Imprimir({{nome, kSelecaoRecusada}});
+      direta.Imprimir();
       ADD_FAILURE() << "sem erro";
     } catch (const EnParam& e) {
       EXPECT_EQ(e.NomeParametro(), nome);
     }
+    EXPECT_EQ(direta.Valor("pNomeEscrit"), "");
   }
+}
+
+// Through rpt: exit 2, the parameter named, no PDF left behind.
+TEST(StockPositionRpt, BadParameterExitsTwoNamingItAndWritesNoPdf) {
+  const fs::path pasta = fs::temp_directory_path() / ("rpt-posicao-" + std::to_string(getpid()));
+  fs::create_directories(pasta);
+  TnDMConexao::CriarBanco((pasta / "vazio.fdb").string());
+  const struct {
+    const char* parametro;
+    const char* mensagem;
+  } casos[] = {
+      {"pCodigoEstoque='1) or (1=1'", "pCodigoEstoque: Seleção '1) or (1=1' inválida"},
+      {"pData=' '", "pData: '' não é uma data válida."},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.parametro);
+    const fs::path pdf = pasta / "posicao.pdf";
+    const TSaidaRpt s = RodarRpt("run RptStockPosition --plugins " + fs::path(RPT_PLUGIN_PATH).parent_path().string() +
+                                 " --db " + (pasta / "vazio.fdb").string() + " --param pCodigoEscrit=1 --param " +
+                                 c.parametro + " --out " + pdf.string());
+    EXPECT_EQ(s.Codigo, 2) << s.Texto;
+    EXPECT_NE(s.Texto.find(c.mensagem), std::string::npos) << s.Texto;
+    EXPECT_FALSE(fs::exists(pdf));
+  }
+  fs::remove_all(pasta);
 }
 
 }  // namespace
