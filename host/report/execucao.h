@@ -13,6 +13,7 @@ struct TnPedidoImpressao {
   std::vector<std::pair<std::string, std::string>> Parametros;  // typed in this order
   std::string ArquivoPdf;                        // empty = no PDF (tests)
   std::string PastaPng;                          // empty = no PNG pages
+  std::string ArquivoRastro;                     // empty = the trace is not written to a file
   bool ComRastro = false;                        // keep the print trace
 };
 
@@ -21,6 +22,8 @@ struct TnResultadoImpressao {
   TnRastro Rastro;
 };
 
-// Prints on the current connection (TnDMConexao::Atual()). Raises EnParam for a bad
-// parameter and Exception/std::exception for anything else; no output is left then.
+// Prints on the current connection (TnDMConexao::Atual()). The outputs are
+// checked first (ConferirDestinos) and replaced only on success. Raises EnParam
+// for a bad parameter and Exception/std::exception for anything else; the older
+// outputs stay as they were then.
 TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido);
