@@ -129,18 +129,8 @@ TnPedidoImpressao Pedido(const TArgs& a) {
   pedido.ArquivoPdf = a.Saida.empty() ? std::filesystem::path(pedido.Plugin).stem().string() + ".pdf" : a.Saida;
   pedido.PastaPng = a.Png;
   pedido.ArquivoRastro = a.Rastro;
+  pedido.ConferirTabelas = true;
   return pedido;
-}
-
-// A database without the project's tables is named as such, not by the first query that misses one.
-void ConferirSchema(TnDMConexao& conexao) {
-  std::string schema;
-  try {
-    schema = LerSchemaBanco();
-  } catch (const std::exception&) {
-    return;  // an installation without the schema file checks nothing here
-  }
-  conexao.ConferirTabelas(TabelasDoSchema(schema));
 }
 
 int Imprimir(const TArgs& a) {
@@ -151,7 +141,6 @@ int Imprimir(const TArgs& a) {
   const int espera = a.Espera.empty() ? TnDMConexao::kSegundosParaConectar : LerInteiroOpcao("--timeout", a.Espera, 1);
   TnPlugin::Carregar(pedido.Plugin, pedido.PastaPlugins);  // an unknown plug-in is reported before the database
   auto conexao = TnDMConexao::Abrir(a.Banco, TnCredenciais{a.Usuario, a.Senha}, espera);
-  ConferirSchema(*conexao);
   TnDMConexao::DefinirAtual(conexao.get());
   struct TLimpa {
     ~TLimpa() { TnDMConexao::DefinirAtual(nullptr); }

@@ -44,6 +44,16 @@ std::vector<std::string> TabelasDoSchema(const std::string& schema) {
   return tabelas;
 }
 
+void ConferirTabelasDoSchema(TnDMConexao& conexao) {
+  std::string schema;
+  try {
+    schema = LerSchemaBanco();
+  } catch (const std::runtime_error&) {
+    return;  // an installation without the schema file has nothing to compare with
+  }
+  conexao.ConferirTabelas(TabelasDoSchema(schema));
+}
+
 namespace {
 
 // Money is kept in cents and quantities, unit values, areas and rates in

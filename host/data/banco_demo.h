@@ -16,3 +16,8 @@ std::string LerSchemaBanco();
 
 // Names of the tables that schema creates, in its order.
 std::vector<std::string> TabelasDoSchema(const std::string& schema);
+
+// Raises, naming the first missing table, when the database lacks one of the
+// tables of the project's schema; checks nothing when the schema file is absent.
+class TnDMConexao;
+void ConferirTabelasDoSchema(TnDMConexao& conexao);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <memory>
 
+#include "host/data/banco_demo.h"
 #include "host/data/conexao.h"
 #include "host/render/renderizador.h"
 #include "host/report/base_dll.h"
@@ -45,6 +46,8 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
       objetoFormulario->AntesConfigurar(&form);
       objetoFormulario->DepoisConfigurar(&form);
       for (const auto& [nome, valor] : pedido.Parametros) form.Preencher(nome, valor);
+      // A bad parameter is told first; then a foreign database, before its first query fails on a missing table.
+      if (pedido.ConferirTabelas && conexao) ConferirTabelasDoSchema(*TnDMConexao::Atual());
       plugin->Imprimir(report.get());
     } catch (const EnParam& e) {
       // Its parameter item dies with the report: the error leaves bound by name.

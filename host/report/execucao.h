@@ -15,6 +15,7 @@ struct TnPedidoImpressao {
   std::string PastaPng;                          // empty = no PNG pages
   std::string ArquivoRastro;                     // empty = the trace is not written to a file
   bool ComRastro = false;                        // keep the print trace
+  bool ConferirTabelas = false;                  // once the form is filled, refuse a database without our tables
 };
 
 struct TnResultadoImpressao {
