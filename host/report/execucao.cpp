@@ -20,6 +20,23 @@ void GravarRastro(const TnRastro& rastro, const std::string& arquivo) {
   if (!saida) throw Exception("Não foi possível gravar o rastro em '" + arquivo + "'.");
 }
 
+// While the report prints with its trace, the queries it runs on the current connection go into it.
+class TnObservacaoConsultas {
+ public:
+  explicit TnObservacaoConsultas(TnrwReport* report) : FConexao(report ? TnDMConexao::Atual() : nullptr) {
+    if (FConexao)
+      FConexao->DefinirObservador([report](const std::string& sql, int linhas) { report->RegistrarConsulta(sql, linhas); });
+  }
+  ~TnObservacaoConsultas() {
+    if (FConexao) FConexao->DefinirObservador({});
+  }
+  TnObservacaoConsultas(const TnObservacaoConsultas&) = delete;
+  TnObservacaoConsultas& operator=(const TnObservacaoConsultas&) = delete;
+
+ private:
+  TnDMConexao* FConexao;
+};
+
 }  // namespace
 
 TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
@@ -37,8 +54,10 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
   TnResultadoImpressao resultado;
   {
     auto report = std::make_unique<TnrwReport>(TnLayout::Carregar(plugin->ArquivoLayout()));
-    report->DefinirRastro(pedido.ComRastro || !pedido.ArquivoRastro.empty());
+    const bool comRastro = pedido.ComRastro || !pedido.ArquivoRastro.empty();
+    report->DefinirRastro(comRastro);
     report->DefinirDestino(renderizador.get());
+    TnObservacaoConsultas consultas(comRastro ? report.get() : nullptr);
     try {
       // The form object lives while the form is open, as the host keeps it.
       std::unique_ptr<TnrwBaseDll> objetoFormulario = classe->Create(report.get());

@@ -20,28 +20,25 @@
 #include <thread>
 
 #include "host/data/conexao.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Saida {
-  int Codigo;
-  std::string Texto;  // stdout and stderr together
-};
+using Saida = TSaidaRpt;
+Saida Rpt(const std::string& args) { return RodarRpt(args); }
 
+// Any command line, for what rpt is run under (another locale, a full disk) and the tools that read its PDFs.
 Saida Shell(const std::string& comando) {
-  const std::string cmd = comando + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string texto;
+  FILE* p = popen((comando + " 2>&1").c_str(), "r");
+  Saida s;
   std::array<char, 4096> buf{};
-  while (size_t n = fread(buf.data(), 1, buf.size(), p)) texto.append(buf.data(), n);
+  while (size_t n = fread(buf.data(), 1, buf.size(), p)) s.Texto.append(buf.data(), n);
   const int status = pclose(p);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, texto};
+  s.Codigo = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return s;
 }
-
-Saida Rpt(const std::string& args) { return Shell(std::string(RPT_BIN_DIR) + "/rpt " + args); }
 
 std::string Ler(const fs::path& arquivo) {
   std::ifstream in(arquivo, std::ios::binary);
@@ -134,6 +131,7 @@ TEST_F(Cli, ErrorsGiveTheirExitCodesAndLeaveNoPdf) {
       {Run("--param pData=31/02/2026 --out " + pdf.string()), 2, "pData: '31/02/2026' não é uma data válida"},
       {Run("--param pModo=vazio --param pLinhas=4 --out " + pdf.string()), 2, "pLinhas: parâmetro desabilitado"},
       {Run("--param pNada=1 --out " + pdf.string()), 2, "pNada: parâmetro desconhecido"},
+      {Run("--param 'pCodigos=1) or (1=1' --out " + pdf.string()), 2, "pCodigos: Seleção '1) or (1=1' inválida"},
       {Run("--param pModo=erro --out " + pdf.string()), 1, "Falha de teste."},
       {"run RptNaoExiste --plugins " + std::string(RPT_TEST_PLUGIN_DIR) + " --db x.fdb", 1, "não encontrado"},
   };
