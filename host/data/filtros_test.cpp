@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/core/datas.h"
+#include "host/core/texto.h"
 #include "host/data/sql.h"
 #include "host/report/params.h"
 #include "tests/testkit/banco_teste.h"

@@ -65,6 +65,7 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
       objetoFormulario->AntesConfigurar(&form);
       objetoFormulario->DepoisConfigurar(&form);
       for (const auto& [nome, valor] : pedido.Parametros) form.Preencher(nome, valor);
+      form.Confirmar();
       // A bad parameter is told first; then a foreign database, before its first query fails on a missing table.
       if (pedido.ConferirTabelas && conexao) ConferirTabelasDoSchema(*TnDMConexao::Atual());
       plugin->Imprimir(report.get());

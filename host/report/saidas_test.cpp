@@ -38,7 +38,7 @@ TEST(Saidas, ARunWithoutPagesRemovesOnlyOurOlderFiles) {
   EXPECT_TRUE(fs::exists(d / "r.json"));
   int entradas = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(d)) ++entradas;
-  EXPECT_EQ(entradas, 3);  // r.json, pag and no private folder left
+  EXPECT_EQ(entradas, 2);  // r.json and pag: no private folder left
   fs::remove_all(d);
 }
 

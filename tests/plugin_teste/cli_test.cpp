@@ -17,6 +17,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "host/data/conexao.h"
@@ -129,6 +130,12 @@ TEST_F(Cli, ErrorsGiveTheirExitCodesAndLeaveNoPdf) {
   } casos[] = {
       {Run("--param pLinhas=abc --out " + pdf.string()), 2, "pLinhas: 'abc' não é um valor inteiro válido."},
       {Run("--param pData=31/02/2026 --out " + pdf.string()), 2, "pData: '31/02/2026' não é uma data válida"},
+      {Run("--param pData= --out " + pdf.string()), 2, "pData: informe uma data (use DD/MM/AAAA)."},
+      {Run("--param pData=02/01/2026 --param pDataFim=01/01/2026 --out " + pdf.string()), 2,
+       "pDataFim: A data inicial não pode ser maior que a data final."},
+      {Run("--param pModo= --out " + pdf.string()), 2, "pModo: escolha uma opção: linhas (Linhas), erro (Erro)"},
+      {Run("--param pLinhas=" + std::string(5000, '9') + "x --out " + pdf.string()), 2,
+       "pLinhas: '" + std::string(60, '9') + "… (5001 caracteres)' não é um valor inteiro válido."},
       {Run("--param pModo=vazio --param pLinhas=4 --out " + pdf.string()), 2, "pLinhas: parâmetro desabilitado"},
       {Run("--param pNada=1 --out " + pdf.string()), 2, "pNada: parâmetro desconhecido"},
       {Run("--param 'pCodigos=1) or (1=1' --out " + pdf.string()), 2, "pCodigos: Seleção '1) or (1=1' inválida"},
@@ -372,6 +379,34 @@ TEST_F(Cli, SilentServerIsGivenUpAfterTheTimeout) {
   EXPECT_NE(s.Texto.find("O servidor de '" + db + "' não respondeu em 1 s (veja --timeout)."), std::string::npos)
       << s.Texto;
   close(escuta);
+}
+
+// One rule for every plug-in: a blank date or choice is refused by the form, naming it.
+TEST_F(Cli, EveryPluginRefusesABlankDateOrChoiceNamingIt) {
+  const Saida lista = Rpt("list");
+  int verificados = 0;
+  std::istringstream linhas(lista.Texto);
+  for (std::string linha; std::getline(linhas, linha);) {
+    const std::string plugin = linha.substr(0, linha.find('\t'));
+    std::istringstream campos(Rpt("describe " + plugin).Texto);
+    for (std::string campo; std::getline(campos, campo);) {
+      const bool data = campo.find("  (data ") != std::string::npos, escolha = campo.find("  (escolha)") != std::string::npos;
+      if (campo.rfind("  p", 0) != 0 || !(data || escolha)) continue;
+      const std::string nome = campo.substr(2, campo.find(' ', 2) - 2);
+      const fs::path pdf = pasta / (plugin + ".pdf");
+      Saida s = Rpt("run " + plugin + " --db " + banco->Arquivo() + " --param " + nome + "= --out " + pdf.string());
+      EXPECT_EQ(s.Codigo, 2) << plugin << " " << nome << "\n" << s.Texto;
+      EXPECT_EQ(s.Texto.rfind(nome + ": " + (data ? "informe uma data" : "escolha uma opção"), 0), 0u) << s.Texto;
+      EXPECT_FALSE(fs::exists(pdf));
+      ++verificados;
+    }
+  }
+  EXPECT_GT(verificados, 10);
+  // The payments report's reversed period, refused by the form on its end date.
+  Saida s = Rpt("run RptPayments --db " + banco->Arquivo() +
+                " --param pDataInicial=01/02/2026 --param pDataFinal=31/01/2026 --param pOrdenar=0");
+  EXPECT_EQ(s.Codigo, 2) << s.Texto;
+  EXPECT_EQ(s.Texto, "pDataFinal: A data inicial não pode ser maior que a data final.\n");
 }
 
 }  // namespace
