@@ -26,6 +26,17 @@ const char* const kModeloPasta = ".rpt-XXXXXX";
 
 fs::path Absoluto(const std::string& caminho) { return fs::absolute(caminho).lexically_normal(); }
 
+// The folder an output goes in, as the system will resolve it ("a/b/../r.pdf" needs a/b).
+fs::path PastaDe(const std::string& caminho) {
+  const fs::path pasta = fs::path(caminho).parent_path();
+  return pasta.empty() ? fs::path(".") : pasta;
+}
+
+bool EhNomeDeArquivo(const std::string& caminho) {
+  const fs::path nome = fs::path(caminho).filename();
+  return !nome.empty() && nome != "." && nome != "..";
+}
+
 // The same file or the same new name, through links and relative paths alike.
 bool MesmoCaminho(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
@@ -47,11 +58,11 @@ void ConferirArquivo(const std::string& opcao, const std::string& caminho, const
   std::error_code e;
   const fs::file_status st = fs::status(caminho, e);
   if (fs::is_directory(st)) Recusar(opcao, caminho, "é uma pasta");
-  if (Absoluto(caminho).filename().empty()) Recusar(opcao, caminho, "não é um nome de arquivo");
+  if (!EhNomeDeArquivo(caminho)) Recusar(opcao, caminho, "não é um nome de arquivo");
   if (fs::exists(st) && !fs::is_regular_file(st)) Recusar(opcao, caminho, "não é um arquivo comum");
   if (fs::exists(st) && !ComecaCom(caminho, assinatura))
     Recusar(opcao, caminho, "já existe e não é " + oQueEscrevemos + " (escolha outro nome ou apague-o)");
-  if (!fs::exists(st) && !fs::is_directory(Absoluto(caminho).parent_path(), e))
+  if (!fs::exists(st) && !fs::is_directory(PastaDe(caminho), e))
     Recusar(opcao, caminho, "fica numa pasta que não existe");
 }
 
@@ -59,7 +70,7 @@ void ConferirPastaPng(const std::string& pasta) {
   std::error_code e;
   const fs::file_status st = fs::status(pasta, e);
   if (fs::exists(st) && !fs::is_directory(st)) Recusar("--png", pasta, "não é uma pasta");
-  if (!fs::exists(st) && !fs::is_directory(Absoluto(pasta).parent_path(), e))
+  if (!fs::exists(st) && (!EhNomeDeArquivo(pasta) || !fs::is_directory(PastaDe(pasta), e)))
     Recusar("--png", pasta, "fica numa pasta que não existe");
 }
 
@@ -76,6 +87,12 @@ void ConferirDiferentes(const std::string& opcao, const std::string& caminho, co
   if (MesmoCaminho(caminho, outro)) Recusar(opcao, caminho, "é " + oQueEOutro);
 }
 
+// "paginas/" names the folder "paginas", as the shell's completion writes it.
+TnDestinos SemBarraFinal(TnDestinos d) {
+  while (d.PastaPng.size() > 1 && d.PastaPng.back() == '/') d.PastaPng.pop_back();
+  return d;
+}
+
 mode_t MascaraDoUsuario() {
   const mode_t mascara = umask(0);
   umask(mascara);
@@ -89,7 +106,8 @@ bool EhArquivoDePagina(const std::string& nome) {
   return std::regex_match(nome, kPagina);
 }
 
-void ConferirDestinos(const TnDestinos& d) {
+void ConferirDestinos(const TnDestinos& destinos) {
+  const TnDestinos d = SemBarraFinal(destinos);
   ConferirDiferentes("--out", d.Pdf, d.Banco, "o banco de dados");
   ConferirDiferentes("--trace", d.Rastro, d.Banco, "o banco de dados");
   ConferirDiferentes("--trace", d.Rastro, d.Pdf, "também a saída --out");
@@ -101,14 +119,14 @@ void ConferirDestinos(const TnDestinos& d) {
   ConferirForaDasPaginas("--trace", d.Rastro, d.PastaPng);
 }
 
-TnSaidasTemporarias::TnSaidasTemporarias(const TnDestinos& destinos) : FDestinos(destinos) {
+TnSaidasTemporarias::TnSaidasTemporarias(const TnDestinos& destinos) : FDestinos(SemBarraFinal(destinos)) {
   ConferirDestinos(FDestinos);
   try {
     if (!FDestinos.Pdf.empty())
-      FPdfTmp = (fs::path(NovaPasta(FDestinos.Pdf)) / Absoluto(FDestinos.Pdf).filename()).string();
+      FPdfTmp = (fs::path(NovaPasta(FDestinos.Pdf)) / fs::path(FDestinos.Pdf).filename()).string();
     if (!FDestinos.PastaPng.empty()) FPngTmp = NovaPasta(FDestinos.PastaPng);
     if (!FDestinos.Rastro.empty())
-      FRastroTmp = (fs::path(NovaPasta(FDestinos.Rastro)) / Absoluto(FDestinos.Rastro).filename()).string();
+      FRastroTmp = (fs::path(NovaPasta(FDestinos.Rastro)) / fs::path(FDestinos.Rastro).filename()).string();
   } catch (...) {
     RemoverPastas();
     throw;
@@ -129,7 +147,7 @@ void TnSaidasTemporarias::RemoverPastas() {
 // Made exclusively, readable by its owner only, in the output's own folder so
 // the final move is a rename on one file system.
 std::string TnSaidasTemporarias::NovaPasta(const std::string& destino) {
-  std::string modelo = (Absoluto(destino).parent_path() / kModeloPasta).string();
+  std::string modelo = (fs::absolute(PastaDe(destino)) / kModeloPasta).string();
   if (!mkdtemp(modelo.data()))
     throw Exception("Não foi possível criar uma pasta temporária ao lado de '" + destino + "': " +
                     std::error_code(errno, std::generic_category()).message() + ".");

@@ -192,6 +192,8 @@ TEST_F(Cli, OutputsThatAreNotOursAreRefusedBeforeAnyWork) {
       {"--out " + (d / "fila").string(), "não é um arquivo comum"},
       {"--out " + (d / "notas.txt").string(), "já existe e não é um PDF"},
       {"--out " + (d / "falta" / "r.pdf").string(), "fica numa pasta que não existe"},
+      {"--out " + (d / "falta" / ".." / "r.pdf").string(), "fica numa pasta que não existe"},
+      {"--out " + (d / "pasta" / "..").string(), "é uma pasta"},
       {"--trace " + (d / "falta" / "r.json").string(), "--trace: '"},
       {"--trace " + (d / "pasta").string(), "é uma pasta"},
       {"--trace " + (d / "notas.txt").string(), "já existe e não é um rastro JSON"},
@@ -219,7 +221,7 @@ TEST_F(Cli, PageFolderKeepsTheUsersFilesAndThePdfInIt) {
   Gravar(pag / "foto.png", "minha foto");
   Gravar(pag / "pagina-0007.png", "página de uma execução anterior");
   const std::string pdf = (pag / "r.png").string();  // a PDF under a picture's name, inside the page folder
-  Saida s = Rpt(Run("--param pLinhas=2 --out " + pdf + " --png " + pag.string()));
+  Saida s = Rpt(Run("--param pLinhas=2 --out " + pdf + " --png " + pag.string() + "/"));
   ASSERT_EQ(s.Codigo, 0) << s.Texto;
   EXPECT_EQ((std::set<std::string>{"foto.png", "pagina-0001.png", "r.png"}),
             [&] { std::set<std::string> n; for (auto& [k, v] : Conteudo(pag)) n.insert(k); return n; }());
@@ -229,7 +231,7 @@ TEST_F(Cli, PageFolderKeepsTheUsersFilesAndThePdfInIt) {
 
   // A new page folder is made with the usual permissions, not the private ones.
   const fs::path nova = pasta / "nova-pag";
-  s = Rpt(Run("--param pLinhas=2 --out " + (pasta / "n.pdf").string() + " --png " + nova.string()));
+  s = Rpt(Run("--param pLinhas=2 --out " + (pasta / "n.pdf").string() + " --png " + nova.string() + "/"));
   ASSERT_EQ(s.Codigo, 0) << s.Texto;
   EXPECT_TRUE(fs::exists(nova / "pagina-0001.png"));
   EXPECT_NE(fs::status(nova).permissions() & fs::perms::others_read, fs::perms::none);
