@@ -128,3 +128,28 @@ std::string CortarUtf8(const std::string& texto, int caracteres) {
   }
   return texto;
 }
+
+bool Utf8Valido(const std::string& texto) {
+  size_t i = 0;
+  while (i < texto.size()) {
+    const auto c = static_cast<unsigned char>(texto[i]);
+    size_t seguintes;
+    if (c < 0x80) seguintes = 0;
+    else if ((c & 0xE0) == 0xC0) seguintes = 1;
+    else if ((c & 0xF0) == 0xE0) seguintes = 2;
+    else if ((c & 0xF8) == 0xF0) seguintes = 3;
+    else return false;
+    if (i + seguintes >= texto.size() && seguintes > 0) return false;
+    for (size_t k = 1; k <= seguintes; ++k)
+      if ((static_cast<unsigned char>(texto[i + k]) & 0xC0) != 0x80) return false;
+    i += seguintes + 1;
+  }
+  return true;
+}
+
+std::string ResumoParaMensagem(const std::string& valor) {
+  constexpr int kCaracteresCitados = 60;
+  const int tamanho = TamanhoUtf8(valor);
+  if (tamanho <= kCaracteresCitados) return valor;
+  return CortarUtf8(valor, kCaracteresCitados) + "… (" + std::to_string(tamanho) + " caracteres)";
+}

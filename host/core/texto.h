@@ -22,3 +22,5 @@ std::string LowerCase(const std::string& texto);                // "ÇÃO" -> "�
 bool SameText(const std::string& a, const std::string& b);      // equal ignoring letter case
 int TamanhoUtf8(const std::string& texto);                      // number of characters, not bytes
 std::string CortarUtf8(const std::string& texto, int caracteres);  // at most that many characters
+bool Utf8Valido(const std::string& texto);                       // well-formed UTF-8 (plain ASCII is)
+std::string ResumoParaMensagem(const std::string& valor);        // a typed value short enough to quote in a message

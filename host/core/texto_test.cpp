@@ -41,4 +41,18 @@ TEST(Texto, CaseWithAccents) {
   EXPECT_EQ(TamanhoUtf8("ação"), 4);
 }
 
+TEST(Texto, Utf8AndMessageExcerpts) {
+  struct Caso {
+    std::string texto;
+    bool valido;
+  } casos[] = {{"relatório.fdb", true}, {"plain", true}, {"", true}, {"rel\xf3rio", false},
+               {"\xc3", false}, {"\xe2\x82", false}, {"\xff", false}, {"\xf0\x9f\x98\x80", true}};
+  for (const auto& c : casos) EXPECT_EQ(Utf8Valido(c.texto), c.valido) << c.texto;
+
+  EXPECT_EQ(ResumoParaMensagem("1,3,5-9"), "1,3,5-9");
+  const std::string longo(100000, 'x');
+  const std::string resumo = ResumoParaMensagem("ç" + longo);
+  EXPECT_EQ(resumo, "ç" + std::string(59, 'x') + "… (100001 caracteres)");
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,24 @@ std::string LerSchemaBanco() {
   std::ostringstream texto;
   texto << arquivo.rdbuf();
   return texto.str();
+}
+
+std::vector<std::string> TabelasDoSchema(const std::string& schema) {
+  static const std::regex kCriacao(R"(create\s+table\s+([A-Za-z0-9_$]+))", std::regex::icase);
+  std::vector<std::string> tabelas;
+  for (std::sregex_iterator i(schema.begin(), schema.end(), kCriacao), fim; i != fim; ++i)
+    tabelas.push_back((*i)[1].str());
+  return tabelas;
+}
+
+void ConferirTabelasDoSchema(TnDMConexao& conexao) {
+  std::string schema;
+  try {
+    schema = LerSchemaBanco();
+  } catch (const std::runtime_error&) {
+    return;  // an installation without the schema file has nothing to compare with
+  }
+  conexao.ConferirTabelas(TabelasDoSchema(schema));
 }
 
 namespace {

@@ -2,12 +2,17 @@
 
 #include <firebird/Interface.h>
 #include <ibase.h>
+#include <langinfo.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "host/core/interrupcao.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
 #include "host/data/parametros.h"
@@ -22,14 +27,32 @@ constexpr double kFracoesDia = 864000000; // Firebird times are in 1/10000 s
 
 void Encerrar() { fb_shutdown(0, fb_shutrsn_exit_called); }
 
+// The engine turns file names into the locale's character set; a process left in
+// the "C" locale could not name "Área de Trabalho/relatório.fdb". File names are
+// UTF-8, so the character type follows the environment when it is UTF-8 and is
+// UTF-8 otherwise; nothing else of the locale changes.
+void UsarNomesUtf8() {
+  auto utf8 = [] { return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0; };
+  if (utf8()) return;
+  if (setlocale(LC_CTYPE, "") && utf8()) return;
+  if (!setlocale(LC_CTYPE, "C.UTF-8")) setlocale(LC_CTYPE, "C");
+}
+
 IMaster* Master() {
   static IMaster* master = [] {
     // The embedded engine keeps lock files in a directory it must be able to
     // create; one per user under /tmp works for root and for anyone else.
+    // Processes that share it share a database file too.
     if (!std::getenv("FIREBIRD_LOCK")) {
       std::string dir = "/tmp/firebird-lock-" + std::to_string(getuid());
       setenv("FIREBIRD_LOCK", dir.c_str(), 0);
     }
+#ifdef RPT_FIREBIRD_ROOT
+    // Our engine configuration: several processes may open one file at once.
+    if (!std::getenv("FIREBIRD") && access(RPT_FIREBIRD_ROOT "/firebird.conf", R_OK) == 0)
+      setenv("FIREBIRD", RPT_FIREBIRD_ROOT, 0);
+#endif
+    UsarNomesUtf8();
     IMaster* m = fb_get_master_interface();
     std::atexit(Encerrar);  // engine threads stop before the process tears down
     return m;
@@ -55,6 +78,12 @@ std::string Mensagem(const FbException& e) {
 [[noreturn]] void Lancar(const FbException& e, const std::string& prefixo = {}, const std::string& sufixo = {}) {
   int codigo = static_cast<int>(isc_sqlcode(e.getStatus()->getErrors()));
   throw EnBancoDados(prefixo + Mensagem(e) + sufixo, codigo);
+}
+
+// A statement cancelled by a stop request ends the run as interrupted.
+[[noreturn]] void LancarOuInterromper(const FbException& e) {
+  if (const int sinal = TnInterrupcao::SinalRecebido()) throw EnInterrompido(sinal);
+  Lancar(e);
 }
 
 // Interface reference released on every path; Soltar() when the API call that
@@ -116,6 +145,28 @@ class TTransacao {
   }
   ITransaction* P = nullptr;
 };
+
+// The server took the connection and then said nothing within the time allowed:
+// the client gives up with a network error or a rejection once the time is up.
+bool SemResposta(IStatus* status, std::chrono::steady_clock::duration decorrido, int segundos) {
+  if (decorrido < std::chrono::seconds(segundos) - std::chrono::milliseconds(500)) return false;
+  const ISC_STATUS* v = status->getErrors();
+  for (size_t i = 0; v[i] != isc_arg_end; i += 2) {
+    if (v[i] == isc_arg_gds && (v[i + 1] == isc_connect_reject || v[i + 1] == isc_net_read_err ||
+                                v[i + 1] == isc_network_error))
+      return true;
+    if (v[i] == isc_arg_cstring) ++i;  // length, pointer
+  }
+  return false;
+}
+
+// The embedded engine writes to the file even for reading, unless the database
+// itself is marked read-only.
+std::string DicaSemEscrita(const std::string& banco) {
+  if (access(banco.c_str(), F_OK) != 0 || access(banco.c_str(), W_OK) == 0) return {};
+  return "\nO arquivo não pode ser alterado por este usuário: o motor embutido só abre assim um banco marcado "
+         "como somente leitura (gfix -mode read_only, feito pelo dono do arquivo).";
+}
 
 bool EhRemoto(const std::string& banco) {
   if (banco.empty() || banco[0] == '/' || banco[0] == '.') return false;
@@ -403,6 +454,7 @@ TnDMConexao* gAtual = nullptr;
 
 struct TnDMConexao::TImpl {
   IAttachment* Att = nullptr;
+  int Cancelamento = 0;  // its canceller for a stop request
   std::string Banco;
   bool Embutido = true;
 };
@@ -419,6 +471,7 @@ TnDMConexao::TnDMConexao(std::unique_ptr<TImpl> impl) : F(std::move(impl)) {}
 TnDMConexao::~TnDMConexao() {
   if (gAtual == this) gAtual = nullptr;
   if (!F->Att) return;
+  TnInterrupcao::RemoverCancelamento(F->Cancelamento);
   IStatus* s = Master()->getStatus();
   CheckStatusWrapper w(s);
   F->Att->detach(&w);
@@ -428,7 +481,8 @@ TnDMConexao::~TnDMConexao() {
 
 namespace {
 
-std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnCredenciais& cred, bool criar) {
+std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnCredenciais& cred, bool criar,
+                                              int segundosParaConectar = TnDMConexao::kSegundosParaConectar) {
   auto impl = std::make_unique<TnDMConexao::TImpl>();
   impl->Banco = banco;
   impl->Embutido = !EhRemoto(banco);
@@ -437,10 +491,14 @@ std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnC
   if (senha.empty() && std::getenv("ISC_PASSWORD")) senha = std::getenv("ISC_PASSWORD");
   if (usuario.empty() && impl->Embutido) usuario = "SYSDBA";  // the embedded engine checks no password
   std::string acao = criar ? "criar" : "abrir";
+  const auto inicio = std::chrono::steady_clock::now();
   try {
     TStatus st;
     TXpb dpb(Master()->getUtilInterface()->getXpbBuilder(&st.W, IXpbBuilder::DPB, nullptr, 0));
     dpb->insertString(&st.W, isc_dpb_lc_ctype, "UTF8");
+    // File names are UTF-8 whatever the process locale ("Área de Trabalho/relatório.fdb").
+    if (Utf8Valido(banco)) dpb->insertTag(&st.W, isc_dpb_utf8_filename);
+    if (!impl->Embutido) dpb->insertInt(&st.W, isc_dpb_connect_timeout, segundosParaConectar);
     if (!usuario.empty()) dpb->insertString(&st.W, isc_dpb_user_name, usuario.c_str());
     if (!senha.empty()) dpb->insertString(&st.W, isc_dpb_password, senha.c_str());
     // A path never falls back to a server, and host:path never to a local file.
@@ -456,15 +514,28 @@ std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnC
     impl->Att = criar ? prov->createDatabase(&st.W, banco.c_str(), tam, buf)
                       : prov->attachDatabase(&st.W, banco.c_str(), tam, buf);
   } catch (const FbException& e) {
-    Lancar(e, "Não foi possível " + acao + " o banco de dados '" + banco + "': ");
+    if (TnInterrupcao::SinalRecebido()) throw EnInterrompido(TnInterrupcao::SinalRecebido());
+    if (!impl->Embutido && SemResposta(e.getStatus(), std::chrono::steady_clock::now() - inicio, segundosParaConectar))
+      throw EnBancoDados("O servidor de '" + banco + "' não respondeu em " + std::to_string(segundosParaConectar) +
+                             " s (veja --timeout).", 0);
+    Lancar(e, "Não foi possível " + acao + " o banco de dados '" + banco + "': ",
+           impl->Embutido ? DicaSemEscrita(banco) : std::string());
   }
+  IAttachment* att = impl->Att;
+  impl->Cancelamento = TnInterrupcao::RegistrarCancelamento([att] {
+    IStatus* s = Master()->getStatus();
+    CheckStatusWrapper w(s);
+    att->cancelOperation(&w, fb_cancel_raise);  // the running statement fails as cancelled; nothing to cancel is fine
+    s->dispose();
+  });
   return impl;
 }
 
 }  // namespace
 
-std::unique_ptr<TnDMConexao> TnDMConexao::Abrir(const std::string& banco, const TnCredenciais& cred) {
-  return std::unique_ptr<TnDMConexao>(new TnDMConexao(Conectar(banco, cred, false)));
+std::unique_ptr<TnDMConexao> TnDMConexao::Abrir(const std::string& banco, const TnCredenciais& cred,
+                                                int segundosParaConectar) {
+  return std::unique_ptr<TnDMConexao>(new TnDMConexao(Conectar(banco, cred, false, segundosParaConectar)));
 }
 
 std::unique_ptr<TnDMConexao> TnDMConexao::CriarBanco(const std::string& arquivo) {
@@ -484,6 +555,7 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::ExecuteQueryView(const std::string
 
 std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, const std::vector<TValor>& valores,
                                                          int maxLinhas, bool somenteLeitura) {
+  TnInterrupcao::Verificar();
   TnSqlPosicional pos = TraduzirParametros(sql);
   ConferirQuantidade(pos, valores);
   auto ds = std::make_unique<TnClientDataSet>();
@@ -502,6 +574,7 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, 
       TRef<IResultSet> rs(stmt->openCursor(&st.W, tra.P, entrada.Meta.get(), bufEntrada, saida.get(), 0));
       int64_t linhas = 0;
       while ((maxLinhas < 0 || linhas < maxLinhas) && rs->fetchNext(&st.W, buf.data()) == IStatus::RESULT_OK) {
+        TnInterrupcao::Verificar();
         DecodificarLinha(colunas, buf.data(), *ds, F->Att, tra.P);
         ++linhas;
       }
@@ -518,7 +591,7 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, 
     stmt.Soltar();
     tra.Confirmar();
   } catch (const FbException& e) {
-    Lancar(e);
+    LancarOuInterromper(e);
   }
   ds->TerminarCarga();
   ds->DefinirOrigem({sql, this, maxLinhas, somenteLeitura});
@@ -569,6 +642,7 @@ void TnDMConexao::ExecutarScript(const std::string& ddl) {
     try {
       TStatus st;
       TTransacao tra(F->Att, false);
+      TnInterrupcao::Verificar();
       F->Att->execute(&st.W, tra.P, static_cast<unsigned>(comando.size()), comando.c_str(), SQL_DIALECT_V6, nullptr, nullptr, nullptr, nullptr);
       tra.Confirmar();  // DDL takes effect at commit, and the next command may need it
     } catch (const FbException& e) {
@@ -598,6 +672,7 @@ std::unique_ptr<TnDMConexao::TnLote> TnDMConexao::PrepararLote(const std::string
 
 void TnDMConexao::TnLote::Executar(const std::vector<TValor>& valores) {
   if (!F->Tra || !F->Tra->P) throw std::logic_error("O lote já foi confirmado.");
+  TnInterrupcao::Verificar();
   ConferirQuantidade(F->Pos, valores);
   try {
     TStatus st;
@@ -618,5 +693,17 @@ void TnDMConexao::TnLote::Confirmar() {
     F->Tra->Confirmar();
   } catch (const FbException& e) {
     Lancar(e);
+  }
+}
+
+void TnDMConexao::ConferirTabelas(const std::vector<std::string>& tabelas) {
+  auto existentes = Consultar("select trim(rdb$relation_name) from rdb$relations", {});
+  std::vector<std::string> nomes;
+  for (existentes->First(); !existentes->Eof(); existentes->Next()) nomes.push_back(existentes->Fields(0)->AsString());
+  for (const auto& tabela : tabelas) {
+    if (std::find(nomes.begin(), nomes.end(), UpperCase(tabela)) == nomes.end())
+      throw EnBancoDados("O banco de dados '" + F->Banco + "' não é um banco deste sistema: falta a tabela " +
+                             UpperCase(tabela) + ".",
+                         0);
   }
 }

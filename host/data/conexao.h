@@ -28,7 +28,9 @@ class EnBancoDados : public std::runtime_error {
 
 class TnDMConexao {
  public:
-  static std::unique_ptr<TnDMConexao> Abrir(const std::string& banco, const TnCredenciais& cred = {});  // attaches
+  static constexpr int kSegundosParaConectar = 15;  // a server that says nothing for this long is given up
+  static std::unique_ptr<TnDMConexao> Abrir(const std::string& banco, const TnCredenciais& cred = {},
+                                            int segundosParaConectar = kSegundosParaConectar);  // attaches
   static std::unique_ptr<TnDMConexao> CriarBanco(const std::string& arquivo);  // new embedded file, UTF8
   static TnDMConexao* Atual();                       // the connection reports use (set by the host)
   static void DefinirAtual(TnDMConexao* conexao);    // nullptr clears
@@ -38,6 +40,7 @@ class TnDMConexao {
   bool Embutido() const;                             // opened in this process, no server
   int PegarTipoCon() const { return FTipoCon; }      // database kind: 0 Firebird (1, 2 for wording tests)
   void DefinirTipoCon(int tipo) { FTipoCon = tipo; } // tests of SQL wording only
+  void ConferirTabelas(const std::vector<std::string>& tabelas);  // raises naming the first one the database lacks
 
   std::unique_ptr<TnClientDataSet> ExecuteQueryView(const std::string& sql);  // every row, read-only
   std::unique_ptr<TnClientDataSet> Consultar(const std::string& sql, const std::vector<TValor>& valores,

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kMaximoValoresEmLista = 1500;
+
 std::string Aspas(const std::string& texto) {
   if (texto.find('\0') != std::string::npos)
     throw std::invalid_argument("Texto com caractere nulo não pode ir para o SQL.");
@@ -22,7 +24,7 @@ std::string Aspas(const std::string& texto) {
 }
 
 [[noreturn]] void Recusar(const std::string& selecao, const std::string& motivo) {
-  throw EnSelecaoInvalida("Seleção '" + selecao + "' inválida: " + motivo +
+  throw EnSelecaoInvalida("Seleção '" + ResumoParaMensagem(selecao) + "' inválida: " + motivo +
                           ". Use códigos inteiros separados por vírgula e faixas como 5-9 (exemplo: 1,3,5-9).");
 }
 
@@ -89,14 +91,14 @@ std::vector<TnFaixaSelecao> LerSelecao(const std::string& selecao) {
       if (item.empty()) continue;  // "1,,3" or a trailing comma: nothing to select there
       size_t i = 0;
       int64_t ini, fim;
-      if (!LerInteiro(item, i, ini)) Recusar(selecao, "'" + item + "' não é um código");
+      if (!LerInteiro(item, i, ini)) Recusar(selecao, "'" + ResumoParaMensagem(item) + "' não é um código");
       fim = ini;
       if (i < item.size() && item[i] == '-') {
         ++i;
-        if (!LerInteiro(item, i, fim)) Recusar(selecao, "'" + item + "' não é uma faixa");
+        if (!LerInteiro(item, i, fim)) Recusar(selecao, "'" + ResumoParaMensagem(item) + "' não é uma faixa");
       }
-      if (i != item.size()) Recusar(selecao, "'" + item + "' não é um código nem uma faixa");
-      if (fim < ini) Recusar(selecao, "a faixa '" + item + "' começa depois de terminar");
+      if (i != item.size()) Recusar(selecao, "'" + ResumoParaMensagem(item) + "' não é um código nem uma faixa");
+      if (fim < ini) Recusar(selecao, "a faixa '" + ResumoParaMensagem(item) + "' começa depois de terminar");
       itens.push_back({ini, fim});
     }
   }
@@ -115,13 +117,25 @@ std::string FilterInterval(const std::vector<std::string>& campos, const std::st
     ValidarColuna(coluna);
     int tipo = tiposInclusao.empty() ? 1 : tiposInclusao[std::min(c, tiposInclusao.size() - 1)];
     if (tipo != 1 && tipo != 2) throw std::invalid_argument("Tipo de inclusão " + std::to_string(tipo) + " desconhecido.");
-    std::string lista, faixas;
+    // The database takes at most kMaximoValoresEmLista values in one "in" list; longer lists are split.
+    std::vector<std::string> listas;
+    std::string faixas;
+    int naLista = 0;
     for (const auto& f : itens) {
-      if (f.Inicio == f.Fim) Add(lista, literal(f.Inicio), ",");
-      else Add(faixas, coluna + " between " + literal(f.Inicio) + " and " + literal(f.Fim), " or ");
+      if (f.Inicio != f.Fim) {
+        Add(faixas, coluna + " between " + literal(f.Inicio) + " and " + literal(f.Fim), " or ");
+        continue;
+      }
+      if (listas.empty() || naLista == kMaximoValoresEmLista) {
+        listas.emplace_back();
+        naLista = 0;
+      }
+      Add(listas.back(), literal(f.Inicio), ",");
+      ++naLista;
     }
     std::string cond;
-    if (!lista.empty()) cond = coluna + (lista.find(',') == std::string::npos ? " = " + lista : " in (" + lista + ")");
+    for (const auto& lista : listas)
+      Add(cond, coluna + (lista.find(',') == std::string::npos ? " = " + lista : " in (" + lista + ")"), " or ");
     if (!faixas.empty()) Add(cond, faixas, " or ");
     cond = "(" + cond + ")";
     if (tipo == 2) cond = "not " + cond;

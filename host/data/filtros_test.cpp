@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/core/datas.h"
+#include "host/core/texto.h"
 #include "host/data/sql.h"
 #include "host/report/params.h"
 #include "tests/testkit/banco_teste.h"
@@ -54,6 +55,18 @@ TEST(FilterInterval, AnythingOutsideTheNotationIsRefusedNamingTheText) {
   }
 }
 
+TEST(FilterInterval, ARefusedLongSelectionIsQuotedShort) {
+  const std::string longa = std::string(100000, '7') + "x";
+  try {
+    FilterInterval({"C"}, longa, {1}, true, 0);
+    ADD_FAILURE();
+  } catch (const EnSelecaoInvalida& e) {
+    const std::string m = e.what();
+    EXPECT_LT(m.size(), 400u) << m.size();
+    EXPECT_NE(m.find("(100001 caracteres)"), std::string::npos) << m;
+  }
+}
+
 TEST(FilterInterval, ExibeEmpresaRelWhenOneCompanyIsNamed) {
   EXPECT_TRUE(ExibeEmpresaRel("1"));
   EXPECT_TRUE(ExibeEmpresaRel(" 7 "));
@@ -72,6 +85,11 @@ TEST(FilterInterval, ConditionSelectsTheRowsOnTheDatabase) {
   EXPECT_EQ(contar("select C from T where 1=1" + FilterInterval({"T.C"}, "1,3,5-9", {1}, true, 0)), 7);
   EXPECT_EQ(contar("select C from T where " + FilterInterval({"C"}, "-2--1", {1}, false, 0, -1) + "and C < 5"), 2);
   EXPECT_EQ(contar("select C from T where " + FilterInterval({"C"}, "", {1}, false, 0) + "order by C"), 15);
+  // More codes than the database takes in one list: every even code from -2 to 12, then 4,000 more beyond the table.
+  std::string muitos;
+  for (int i = -2; i <= 8000; i += 2) Add(muitos, std::to_string(i), ",");
+  EXPECT_EQ(contar("select C from T where 1=1" + FilterInterval({"C"}, muitos + ",11-12", {1}, true, 0)), 9);
+  EXPECT_EQ(contar("select C from T where 1=1" + FilterInterval({"C"}, muitos, {2}, true, 0)), 7);
   EXPECT_EQ(contar("select C from T where D between " + ValorParaSQL(TValor::Data(EncodeDate(2024, 1, 1))) +
                    " and " + ValorParaSQL(TValor::Data(EncodeDate(2024, 1, 3))) + "order by C"),
             3);

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/core/interrupcao.h"
 #include "host/render/arquivo_paginas.h"
 #include "host/render/cor_cairo.h"
 #include "host/render/desenho_grafico.h"
@@ -189,6 +190,7 @@ struct TnRenderizador::TImpl {
       TPagina pg;
       int numero = 0;
       while (Paginas.Ler(pg)) {
+        TnInterrupcao::Verificar();
         ++numero;
         if (pg.Numero <= 0) pg.Numero = numero;
         if (!(pg.Largura >= 1 && pg.Altura >= 1)) throw std::runtime_error("Página " + std::to_string(numero) + " sem tamanho válido.");

@@ -13,7 +13,9 @@ struct TnPedidoImpressao {
   std::vector<std::pair<std::string, std::string>> Parametros;  // typed in this order
   std::string ArquivoPdf;                        // empty = no PDF (tests)
   std::string PastaPng;                          // empty = no PNG pages
+  std::string ArquivoRastro;                     // empty = the trace is not written to a file
   bool ComRastro = false;                        // keep the print trace: sections and the queries run
+  bool ConferirTabelas = false;                  // once the form is filled, refuse a database without our tables
 };
 
 struct TnResultadoImpressao {
@@ -21,6 +23,8 @@ struct TnResultadoImpressao {
   TnRastro Rastro;
 };
 
-// Prints on the current connection (TnDMConexao::Atual()). Raises EnParam for a bad
-// parameter and Exception/std::exception for anything else; no output is left then.
+// Prints on the current connection (TnDMConexao::Atual()). The outputs are
+// checked first (ConferirDestinos) and replaced only on success. Raises EnParam
+// for a bad parameter and Exception/std::exception for anything else; the older
+// outputs stay as they were then.
 TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido);

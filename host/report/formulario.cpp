@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "host/core/texto.h"
+
 namespace {
 const char* NomeTipo(TnTipoParametro t) {
   switch (t) {
@@ -28,6 +30,17 @@ void TnFormParametros::Preencher(const std::string& nome, const std::string& val
   FObjeto->DoParamExit(this, item);
 }
 
+void TnFormParametros::Confirmar() {
+  TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
+  for (const auto& item : params->Itens()) {
+    if (item->NaoAntesDe.empty()) continue;
+    TnpqParamItem* inicio = params->Param(item->NaoAntesDe);
+    if (Trim(item->GetAsString()).empty() || Trim(inicio->GetAsString()).empty()) continue;
+    if (item->GetAsDate() < inicio->GetAsDate())
+      throw EnParam(item.get(), "A data inicial não pode ser maior que a data final.");
+  }
+}
+
 std::string TnFormParametros::Descrever() const {
   std::ostringstream out;
   for (const auto& item : TnpqPowerQuery::GetParams(FReport)->Itens()) {
@@ -35,6 +48,7 @@ std::string TnFormParametros::Descrever() const {
     if (!item->GetAsString().empty()) out << "  [padrão: " << item->GetAsString() << "]";
     if (!item->Visivel) out << "  [oculto]";
     if (!item->Habilitado) out << "  [desabilitado]";
+    if (!item->NaoAntesDe.empty()) out << "  [não antes de " << item->NaoAntesDe << "]";
     out << "\n";
     for (const auto& o : item->Opcoes) out << "      " << o.Valor << " = " << o.Texto << "\n";
   }

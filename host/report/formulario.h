@@ -9,6 +9,7 @@ class TnFormParametros : public TObject {
  public:
   TnFormParametros(TnrwReport* report, TnrwBaseDll* objeto) : FReport(report), FObjeto(objeto) {}
   void Preencher(const std::string& nome, const std::string& valor);  // type the value into the field
+  void Confirmar();                              // the user presses OK: a period ending before it starts is refused
   std::string Descrever() const;                 // the form's fields as text, for `rpt describe`
 
  private:

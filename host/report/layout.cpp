@@ -1,5 +1,6 @@
 #include "host/report/layout.h"
 
+#include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -118,6 +119,14 @@ void LerParametros(const json& j, TnLayout& l, TContexto ctx) {
       for (const json& jo : jp["opcoes"])
         item->Opcoes.push_back({Texto(jo, "valor", ctx), Texto(jo, "texto", ctx)});
     if (item->Tipo() == TnTipoParametro::Escolha && item->Opcoes.empty()) ctx.Erro("escolha sem \"opcoes\".");
+    item->NaoAntesDe = Texto(jp, "naoAntesDe", ctx);
+    if (!item->NaoAntesDe.empty()) {
+      const bool dataAnterior = std::any_of(l.Parametros.begin(), l.Parametros.end(), [&](const auto& p) {
+        return p->Nome() == item->NaoAntesDe && p->Tipo() == TnTipoParametro::Data;
+      });
+      if (item->Tipo() != TnTipoParametro::Data || !dataAnterior)
+        ctx.Erro("\"naoAntesDe\" liga uma data a uma data listada antes dela.");
+    }
     if (!item->Padrao.empty()) item->Validar(item->Padrao);
     item->SetAsString(item->Padrao);
     l.Parametros.push_back(std::move(item));

@@ -9,6 +9,7 @@
 
 namespace {
 std::string Chave(const std::string& nome) { return LowerCase(nome); }
+std::string Citado(const std::string& valor) { return "'" + ResumoParaMensagem(valor) + "'"; }
 }  // namespace
 
 TnpqParamItem::TnpqParamItem(std::string nome, TnTipoParametro tipo)
@@ -19,7 +20,7 @@ int TnpqParamItem::GetAsInteger() const {
   if (texto.empty()) return 0;
   int valor = 0;
   if (!TryStrToInt(texto, valor))
-    throw EnParam(const_cast<TnpqParamItem*>(this), "'" + texto + "' não é um valor inteiro válido.");
+    throw EnParam(const_cast<TnpqParamItem*>(this), Citado(texto) + " não é um valor inteiro válido.");
   return valor;
 }
 
@@ -29,23 +30,25 @@ TDateTime TnpqParamItem::GetAsDate() const {
   const TDateTime data = StrToDateDef(texto, -1);
   if (data < 0)
     throw EnParam(const_cast<TnpqParamItem*>(this),
-                  "'" + texto + "' não é uma data válida (use DD/MM/AAAA).");
+                  Citado(texto) + " não é uma data válida (use DD/MM/AAAA).");
   return data;
 }
 
 void TnpqParamItem::Validar(const std::string& valor) const {
   auto* eu = const_cast<TnpqParamItem*>(this);
   const std::string texto = Trim(valor);
-  if (texto.empty()) return;
+  // A date and a choice are never blank on the form: a report would read 0 for them.
+  if (texto.empty() && FTipo != TnTipoParametro::Data && FTipo != TnTipoParametro::Escolha) return;
   int inteiro = 0;
   switch (FTipo) {
     case TnTipoParametro::Inteiro:
       if (!TryStrToInt(texto, inteiro))
-        throw EnParam(eu, "'" + texto + "' não é um valor inteiro válido.");
+        throw EnParam(eu, Citado(texto) + " não é um valor inteiro válido.");
       break;
     case TnTipoParametro::Data:
+      if (texto.empty()) throw EnParam(eu, "informe uma data (use DD/MM/AAAA).");
       if (StrToDateDef(texto, -1) < 0)
-        throw EnParam(eu, "'" + texto + "' não é uma data válida (use DD/MM/AAAA).");
+        throw EnParam(eu, Citado(texto) + " não é uma data válida (use DD/MM/AAAA).");
       break;
     case TnTipoParametro::Escolha: {
       const bool conhecida = std::any_of(Opcoes.begin(), Opcoes.end(),
@@ -53,7 +56,8 @@ void TnpqParamItem::Validar(const std::string& valor) const {
       if (!conhecida) {
         std::string validas;
         for (const auto& o : Opcoes) Add(validas, o.Valor + " (" + o.Texto + ")", ", ", false);
-        throw EnParam(eu, "'" + texto + "' não é uma opção válida; use " + validas + ".");
+        if (texto.empty()) throw EnParam(eu, "escolha uma opção: " + validas + ".");
+        throw EnParam(eu, Citado(texto) + " não é uma opção válida; use " + validas + ".");
       }
       break;
     }

@@ -31,6 +31,7 @@ class TnpqParamItem : public TObject {
   std::string Rotulo;                            // caption on the form
   std::string Padrao;                            // default text
   std::vector<TnOpcaoParametro> Opcoes;          // choices of an Escolha parameter
+  std::string NaoAntesDe;                        // a Data parameter: the start of its period, which it may not precede
   bool Habilitado = true;                        // editable on the form
   bool Visivel = true;                           // shown on the form
 

@@ -9,6 +9,7 @@
 
 #include "host/core/datas.h"
 #include "host/core/formato.h"
+#include "host/core/interrupcao.h"
 #include "host/report/base_dll.h"
 
 namespace {
@@ -146,6 +147,7 @@ void TnrwReport::RepEndOfPage(bool fim) {
 }
 
 void TnrwReport::RepPrintSection(int numero) {
+  TnInterrupcao::Verificar();  // a long report stops between sections when asked to
   Preparar();
   TnpqSection* secao = GetSections(numero);
   FZebrarProxima = false;

@@ -1,0 +1,33 @@
+#pragma once
+// A run asked to stop by a signal (Ctrl-C, kill, a closed terminal). A watcher
+// thread notes the signal and cancels what is waiting (a query in the engine);
+// long loops check for it, so the run ends by the normal error path and its
+// temporary files go with it. A run that does not end in time is ended for it.
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// The run was stopped by a signal; it unwinds like any failure.
+class EnInterrompido : public std::runtime_error {
+ public:
+  explicit EnInterrompido(int sinal);
+  int Sinal() const { return FSinal; }           // SIGINT, SIGTERM or SIGHUP
+
+ private:
+  int FSinal;
+};
+
+class TnInterrupcao {
+ public:
+  static void InstalarTratamento();              // watches SIGINT, SIGTERM, SIGHUP; call first in main, before any thread
+  static int SinalRecebido();                    // 0 until a stop is asked, then the signal number
+  static int CodigoSaida(int sinal);             // the shell's status for it: 128 + signal
+  static void Verificar();                       // throws EnInterrompido once a stop was asked
+  static void Pedir(int sinal);                  // asks the run to stop and runs the cancellers
+  static void Esquecer();                        // forgets a stop request (tests)
+
+  static int RegistrarCancelamento(std::function<void()> cancelar);  // run on a stop request, from the watcher
+  static void RemoverCancelamento(int id);       // waits while that canceller runs
+  static void RegistrarTemporario(const std::string& caminho);  // removed if the run has to be ended for it
+  static void RemoverTemporario(const std::string& caminho);
+};
