@@ -126,11 +126,14 @@ TEST_F(BalanceteCustos, SummaryItemsTotalTheItemsBelowThemInTreeOrder) {
   ComRateios();
   EXPECT_EQ(Carregar(), kMarcoEmpresa1);
 
+  int consultas = 0;
+  banco.Conexao().DefinirObservador([&](const std::string&, int) { ++consultas; });
   TnBalanceteCustos b;
   b.CodigoEscrit = 1;
   b.DataInicial = kMarco;
   b.DataFinal = kFimMarco;
   b.CarregarBalancete();
+  EXPECT_EQ(consultas, 1) << "one statement per load";
   auto* m = Mapper<TMapBalancete>(b.CdsBalancete());
   b.CdsBalancete()->First();
   EXPECT_EQ(m->MOVIMENTO->AsFloat(), 20.12);  // 20,05 + 30,00 - 30,00 + 0,07, no binary drift
