@@ -234,38 +234,45 @@ void TnBalanceteCustos::Carregar(bool porInsumo, TnClientDataSet& destino) const
 }
 
 // Two parts in one statement: the allocations grouped by item (and input), and the
-// summary items of the developments, which the totals hang on.
+// summary items of the developments, which the totals hang on. The allocations are
+// grouped on their own keys first (a narrow sort of the many rows), and only the grouped
+// rows meet the structure, the development and the input.
 std::string TnBalanceteCustos::MontarSQLBalancete(bool porInsumo, std::vector<TValor>& valores) const {
   const std::string valor =
       "case when RA.TIPOMVTOESTOQUE < 0 then -coalesce(RA.VALORRATEIO, 0) else coalesce(RA.VALORRATEIO, 0) end";
   const bool comEscrit = CodigoEscrit != 0;
-  const bool comInsumo = porInsumo || !ClassifInsumo.empty();
-  const std::string colunasInsumo =
-      porInsumo ? "RA.CODIGOINSUMO, SU.DESCRINSUMO, "
-                : "cast(null as integer) CODIGOINSUMO, cast(null as varchar(100)) DESCRINSUMO, ";
+  const std::string insumo = porInsumo ? "RA.CODIGOINSUMO" : "cast(null as integer) CODIGOINSUMO";
 
-  std::string sql =
-      "select 1 TEMRATEIO, RA.CODIGOESCRIT, RA.CODIGOEMPREEND, EP.NOMEEMPRE, RA.CODIGOESTRUTURA, "
-      "ES.CLASSIFESTRUTURA, ES.DESCRESTRUTURA, ES.TIPOESTRUTURA, " +
-      colunasInsumo +
+  std::string rateios =
+      "select RA.CODIGOESCRIT, RA.CODIGOEMPREEND, RA.CODIGOESTRUTURA, " + insumo + ", "
       "sum(case when RA.DATARATEIO < :pDataInicial then " + valor + " else 0 end) SALDOANTERIOR, "
       "sum(case when RA.DATARATEIO >= :pDataInicial then " + valor + " else 0 end) MOVIMENTO "
-      "from RATEIO RA "
-      "join EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOEMPREEND = RA.CODIGOEMPREEND "
-      "and ES.CODIGOESTRUTURA = RA.CODIGOESTRUTURA "
-      "left join EMPREENDIMENTO EP on EP.CODIGOESCRIT = RA.CODIGOESCRIT and EP.CODIGOEMPREEND = RA.CODIGOEMPREEND ";
-  if (comInsumo) sql += "left join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO ";
-  sql += "where RA.DATARATEIO <= :pDataFinal ";
-  if (comEscrit) sql += "and RA.CODIGOESCRIT = :pCodigoEscrit ";
-  sql += FilterInterval({"RA.CODIGOEMPREEND"}, CodigoEmpreend, {kIncluir}, true, kCompararInteiros);
-  sql += FilterInterval({"ES.CODIGOIMOVEL"}, CodigoImovel, {kIncluir}, true, kCompararInteiros);
-  sql += FilterInterval({"SU.CLASSIFINSUMO"}, ClassifInsumo, {kIncluir}, true, kCompararInteiros);
-  sql += FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoqueListaBaixaParaCustos(), {kIncluir}, true,
-                        kCompararInteiros);
-  sql += FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoque, {kIncluir}, true, kCompararInteiros);
-  sql += "group by RA.CODIGOESCRIT, RA.CODIGOEMPREEND, EP.NOMEEMPRE, RA.CODIGOESTRUTURA, ES.CLASSIFESTRUTURA, "
-         "ES.DESCRESTRUTURA, ES.TIPOESTRUTURA";
-  sql += porInsumo ? ", RA.CODIGOINSUMO, SU.DESCRINSUMO " : " ";
+      "from RATEIO RA ";
+  if (!CodigoImovel.empty())
+    rateios += "join EMPREENDIMENTOESTRUTURA EU on EU.CODIGOESCRIT = RA.CODIGOESCRIT "
+               "and EU.CODIGOEMPREEND = RA.CODIGOEMPREEND and EU.CODIGOESTRUTURA = RA.CODIGOESTRUTURA ";
+  if (!ClassifInsumo.empty()) rateios += "join INSUMO SC on SC.CODIGOINSUMO = RA.CODIGOINSUMO ";
+  rateios += "where RA.DATARATEIO <= :pDataFinal ";
+  if (comEscrit) rateios += "and RA.CODIGOESCRIT = :pCodigoEscrit ";
+  rateios += FilterInterval({"RA.CODIGOEMPREEND"}, CodigoEmpreend, {kIncluir}, true, kCompararInteiros);
+  rateios += FilterInterval({"EU.CODIGOIMOVEL"}, CodigoImovel, {kIncluir}, true, kCompararInteiros);
+  rateios += FilterInterval({"SC.CLASSIFINSUMO"}, ClassifInsumo, {kIncluir}, true, kCompararInteiros);
+  rateios += FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoqueListaBaixaParaCustos(), {kIncluir}, true,
+                            kCompararInteiros);
+  rateios += FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoque, {kIncluir}, true, kCompararInteiros);
+  rateios += "group by RA.CODIGOESCRIT, RA.CODIGOEMPREEND, RA.CODIGOESTRUTURA";
+  rateios += porInsumo ? ", RA.CODIGOINSUMO" : "";
+
+  std::string sql =
+      "select 1 TEMRATEIO, RS.CODIGOESCRIT, RS.CODIGOEMPREEND, EP.NOMEEMPRE, RS.CODIGOESTRUTURA, "
+      "ES.CLASSIFESTRUTURA, ES.DESCRESTRUTURA, ES.TIPOESTRUTURA, RS.CODIGOINSUMO, ";
+  sql += porInsumo ? "SU.DESCRINSUMO, " : "cast(null as varchar(100)) DESCRINSUMO, ";
+  sql += "RS.SALDOANTERIOR, RS.MOVIMENTO "
+         "from (" + rateios + ") RS "
+         "join EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = RS.CODIGOESCRIT and ES.CODIGOEMPREEND = RS.CODIGOEMPREEND "
+         "and ES.CODIGOESTRUTURA = RS.CODIGOESTRUTURA "
+         "left join EMPREENDIMENTO EP on EP.CODIGOESCRIT = RS.CODIGOESCRIT and EP.CODIGOEMPREEND = RS.CODIGOEMPREEND ";
+  if (porInsumo) sql += "left join INSUMO SU on SU.CODIGOINSUMO = RS.CODIGOINSUMO ";
   sql +=
       "union all "
       "select 0, ES.CODIGOESCRIT, ES.CODIGOEMPREEND, EP.NOMEEMPRE, ES.CODIGOESTRUTURA, ES.CLASSIFESTRUTURA, "
