@@ -13,7 +13,8 @@
 //   returned from the site) counts negative. Only the cost-relevant movement types
 //   (TipoMvtoEstoqueListaBaixaParaCustos) count, further narrowed to TipoMvtoEstoque when
 //   it is given. ClassifInsumo selects on the input's CLASSIFINSUMO, CodigoEmpreend on the
-//   development, CodigoImovel on the unit of the item the allocation is on.
+//   development, CodigoImovel on the unit of the item the allocation is on. An allocation
+//   on an item the structure lacks is not counted (there is no line to show it on).
 // - Dates by calendar day, the time of day ignored: SALDOANTERIOR sums the allocations
 //   dated before the day of DataInicial; MOVIMENTO those from that day through the day of
 //   DataFinal (midnight or 23:59:59.999 of that day give the same figures);
@@ -35,6 +36,11 @@
 //   item's allocations of that input. Any other Modelo (summary): input rows under the
 //   summary items only, each input totalled over the items below. An allocation without
 //   input is listed as "(insumo não informado)".
+// - Keys: (CODIGOESCRIT, CODIGOEMPREEND, CODIGOESTRUTURA) is unique in CdsBalancete, and
+//   with INSUMO in CdsBalanceteDetInsumos ("" on the item's own row, never null), so the
+//   monthly reports can merge a period's load with each month's by key lookup.
+// - Each load replaces its dataset's rows (same fields, so bound mappers stay valid); a load
+//   that raises leaves the rows of the last successful one.
 // - One statement per load, values bound, the lists through FilterInterval; a list the
 //   selection notation refuses raises EnSelecaoInvalida before any query. A final day
 //   before the initial day raises "A data inicial não pode ser maior que a data final.".

@@ -206,10 +206,26 @@ TEST_F(BalanceteCustos, NothingAllocatedGivesAnEmptyBalance) {
   EXPECT_TRUE(Carregar().empty());
 }
 
+// A refused load keeps the rows of the last one.
 TEST_F(BalanceteCustos, RefusesAReversedPeriodAndABadSelection) {
-  EXPECT_THROW(Carregar([](TnBalanceteCustos& b) { b.DataFinal = b.DataInicial - 1; }), Exception);
-  EXPECT_THROW(Carregar([](TnBalanceteCustos& b) { b.ClassifInsumo = "1) or (1=1"; }), EnSelecaoInvalida);
-  EXPECT_NO_THROW(Carregar([](TnBalanceteCustos& b) { b.DataFinal = b.DataInicial + 0.5; }));  // same day
+  ComRateios();
+  TnBalanceteCustos b;
+  b.CodigoEscrit = 1;
+  b.DataInicial = kMarco;
+  b.DataFinal = kFimMarco;
+  b.CarregarBalancete();
+  b.DataFinal = kMarco - 1;
+  EXPECT_THROW(b.CarregarBalancete(), Exception);
+  b.DataFinal = kMarco + 0.5;
+  b.ClassifInsumo = "1) or (1=1";
+  EXPECT_THROW(b.CarregarBalancete(), EnSelecaoInvalida);
+  EXPECT_EQ(Linhas(b.CdsBalancete()), kMarcoEmpresa1);
+  b.ClassifInsumo.clear();
+  b.CarregarBalancete();  // a period of one day, its end at noon: only the earlier balances
+  EXPECT_EQ(Linhas(b.CdsBalancete()), (std::vector<std::string>{
+      "1/1 1 S 1 - Residencial Teste | 11,10 | 0,00 | 11,10", "1/1 2 S 1.1 - Torre A | 10,10 | 0,00 | 10,10",
+      "1/1 3 A 1.1.01 - Apto 101 | 10,10 | 0,00 | 10,10", "1/1 5 S 1.10 - Torre J | 1,00 | 0,00 | 1,00",
+      "1/1 6 A 1.10.01 - Apto 1001 | 1,00 | 0,00 | 1,00"}));
 }
 
 // Each item's row, then its inputs: under every posting item (analytic), or under the
