@@ -4,6 +4,8 @@
 
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
+#include "host/report/base_dll.h"
+#include "host/report/formulario.h"
 #include "tests/testkit/banco_teste.h"
 
 // The list filters allocations in the database: issues, site returns and direct
@@ -20,6 +22,108 @@ TEST(TipoMvtoEstoque, CostListSelectsIssuesReturnsAndDirectAllocationsOnly) {
   for (ds->First(); !ds->Eof(); ds->Next()) tipos.push_back(ds->Fields(0)->AsInteger());
   EXPECT_EQ(tipos, (std::vector<int>{-1, 0, 1}));
 }
+
+namespace {
+
+const char* kLayoutTipos = R"({
+  "relatorio": "Tipos de movimento",
+  "parametros": [
+    {"nome": "pTipoMvtoEstoqueCL", "rotulo": "Tipos", "tipo": "codigos"},
+    {"nome": "pCodigoEmpreend", "rotulo": "Empreendimentos", "tipo": "codigos"}],
+  "secoes": [{"numero": 1, "altura": 20, "elementos": []}]})";
+
+// A report class that takes the list parameter as the cost reports do, and notes the
+// guard each time the form tells it about a change.
+class TRelatorioTipos : public TnrwBaseDll {
+ public:
+  using TnrwBaseDll::TnrwBaseDll;
+  void DepoisConfigurar(TnFormParametros* pai) override {
+    TnrwBaseDll::DepoisConfigurar(pai);
+    ConfigurarParamTipoMvtoCL(Params(), FExecutarParamChange);
+  }
+  void DoParamChange(TObject* sender, TnpqParamItem* item) override {
+    TnrwBaseDll::DoParamChange(sender, item);
+    Guardas.push_back(item->Nome() + (FExecutarParamChange ? " ativa" : " suspensa"));
+    AlterarParamTipoMvtoCL(Params(), item, FExecutarParamChange);
+  }
+  bool FExecutarParamChange = false;
+  std::vector<std::string> Guardas;
+};
+
+struct ParamTipoMvto : ::testing::Test {
+  ParamTipoMvto() : report(TnLayout::DeTexto(kLayoutTipos, "tipos.json")), objeto(&report) {}
+  TnpqParamItem* Tipos() { return objeto.Params()->Param("pTipoMvtoEstoqueCL"); }
+  TnrwReport report;
+  TRelatorioTipos objeto;
+};
+
+TEST_F(ParamTipoMvto, CaptionNamesTheTypesAnEmptyListStandsFor) {
+  TnFormParametros form(&report, &objeto);
+  objeto.DepoisConfigurar(&form);
+  EXPECT_EQ(Tipos()->Rotulo, "Tipos de movimento (vazio: -1, 0 e 1)");
+  EXPECT_TRUE(objeto.FExecutarParamChange);
+}
+
+// The rewrite goes through the form control and so reaches DoParamChange again, where the
+// suspended guard keeps the routine from running twice.
+TEST_F(ParamTipoMvto, AcceptedTextsAreRewrittenOnceInCanonicalForm) {
+  struct TCaso {
+    const char* Digitado;
+    const char* Fica;
+    std::vector<std::string> Guardas;
+  } casos[] = {
+      {"1, -1", "-1,1", {"pTipoMvtoEstoqueCL ativa", "pTipoMvtoEstoqueCL suspensa"}},
+      {"-1-1", "-1,0,1", {"pTipoMvtoEstoqueCL ativa", "pTipoMvtoEstoqueCL suspensa"}},
+      {"0;0,1", "0,1", {"pTipoMvtoEstoqueCL ativa", "pTipoMvtoEstoqueCL suspensa"}},
+      {"-1,0", "-1,0", {"pTipoMvtoEstoqueCL ativa"}},
+      {"", "", {"pTipoMvtoEstoqueCL ativa"}},
+  };
+  TnFormParametros form(&report, &objeto);
+  objeto.DepoisConfigurar(&form);
+  for (const TCaso& c : casos) {
+    objeto.Guardas.clear();
+    form.Preencher("pTipoMvtoEstoqueCL", c.Digitado);
+    EXPECT_EQ(Tipos()->GetAsString(), c.Fica) << c.Digitado;
+    EXPECT_EQ(objeto.Guardas, c.Guardas) << c.Digitado;
+    EXPECT_TRUE(objeto.FExecutarParamChange) << c.Digitado;
+  }
+}
+
+TEST_F(ParamTipoMvto, RefusedTextsRaiseEnParamOnTheParameterAndRestoreTheGuard) {
+  struct TCaso {
+    const char* Digitado;
+    const char* Mensagem;
+  } casos[] = {
+      {"2", "O tipo de movimento 2 não conta como custo; use -1, 0 e 1."},
+      {"-3-0", "O tipo de movimento -3 não conta como custo; use -1, 0 e 1."},
+      {"0-4", "O tipo de movimento 2 não conta como custo; use -1, 0 e 1."},
+      {"1;x", "Seleção '1;x' inválida"},
+  };
+  TnFormParametros form(&report, &objeto);
+  objeto.DepoisConfigurar(&form);
+  for (const TCaso& c : casos) {
+    try {
+      form.Preencher("pTipoMvtoEstoqueCL", c.Digitado);
+      ADD_FAILURE() << c.Digitado << " accepted";
+    } catch (const EnParam& e) {
+      EXPECT_EQ(e.Item(), Tipos()) << c.Digitado;
+      EXPECT_EQ(std::string(e.what()).rfind(c.Mensagem, 0), 0u) << e.what();
+    }
+    EXPECT_TRUE(objeto.FExecutarParamChange) << c.Digitado;
+  }
+}
+
+// Before DepoisConfigurar the guard is false; another parameter never calls the routine.
+TEST_F(ParamTipoMvto, NothingBeforeConfiguringAndNothingForOtherParameters) {
+  TnFormParametros form(&report, &objeto);
+  form.Preencher("pTipoMvtoEstoqueCL", "1, -1");
+  EXPECT_EQ(Tipos()->GetAsString(), "1, -1");
+  objeto.DepoisConfigurar(&form);
+  form.Preencher("pCodigoEmpreend", "1");
+  EXPECT_EQ(Tipos()->GetAsString(), "1, -1");
+}
+
+}  // namespace
 
 // Under ctest, LeakSanitizer's exit-time tracer crashes itself ("Tracer caught signal 11") in
 // this one executable while Firebird winds down; the database paths used here are leak-checked

@@ -17,6 +17,13 @@ const char* NomeTipo(TnTipoParametro t) {
 }
 }  // namespace
 
+TnFormParametros::TnFormParametros(TnrwReport* report, TnrwBaseDll* objeto) : FReport(report), FObjeto(objeto) {
+  TnpqPowerQuery::GetParams(FReport)->DefinirAoAlterarControle(
+      [this](TnpqParamItem* item) { FObjeto->DoParamChange(this, item); });
+}
+
+TnFormParametros::~TnFormParametros() { TnpqPowerQuery::GetParams(FReport)->DefinirAoAlterarControle({}); }
+
 void TnFormParametros::Preencher(const std::string& nome, const std::string& valor) {
   TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
   TnpqParamItem* item = params->FindParam(nome);

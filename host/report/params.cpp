@@ -122,6 +122,11 @@ void TnpqPowerParam::EdVisibleField(const std::string& nome, bool visivel) {
 TnFraControle* TnpqPowerParam::EdFindFieldControl(const std::string& nome) {
   TnpqParamItem* item = Param(nome);
   auto& controle = FControles[Chave(item->Nome())];
-  if (!controle) controle = std::make_unique<TnFraControle>(item);
+  if (!controle) controle = std::make_unique<TnFraControle>(item, this);
   return controle.get();
+}
+
+void TnFraControle::SetAsString(const std::string& valor) {
+  FItem->SetAsString(valor);
+  FParams->ControleAlterado(FItem);
 }

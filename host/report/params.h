@@ -1,6 +1,7 @@
 #pragma once
 // The report's parameter set: the parameters the user fills on the form and the
 // report values the layout shows.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,15 +56,20 @@ class EnParam : public Exception {
   std::string FNome;
 };
 
-// The form control of one parameter, as the parameter-form hooks see it.
+class TnpqPowerParam;
+
+// The form control of one parameter, as the parameter-form hooks see it. A value set
+// through it while a form is open raises the form's DoParamChange, as typing would.
 class TnFraControle : public TObject {
  public:
-  explicit TnFraControle(TnpqParamItem* item) : FItem(item) {}
+  TnFraControle(TnpqParamItem* item, TnpqPowerParam* params) : FItem(item), FParams(params) {}
   std::string GetAsString() const { return FItem->GetAsString(); }  // text the control shows
-  void SetAsInteger(int valor) { FItem->SetAsString(std::to_string(valor)); }  // sets an integer
+  void SetAsInteger(int valor) { SetAsString(std::to_string(valor)); }  // sets an integer
+  void SetAsString(const std::string& valor);                       // sets the text
 
  private:
   TnpqParamItem* FItem;
+  TnpqPowerParam* FParams;
 };
 
 class TnpqPowerParam : public TObject {
@@ -77,8 +83,12 @@ class TnpqPowerParam : public TObject {
   void EdEnabledField(const std::string& nome, bool habilitado);    // enables/disables on the form
   void EdVisibleField(const std::string& nome, bool visivel);       // shows/hides on the form
   TnFraControle* EdFindFieldControl(const std::string& nome);       // the parameter's control
+  // While a form is open on this set: called after a control set a value; empty = no form.
+  void DefinirAoAlterarControle(std::function<void(TnpqParamItem*)> aoAlterar) { FAoAlterarControle = std::move(aoAlterar); }
+  void ControleAlterado(TnpqParamItem* item) { if (FAoAlterarControle) FAoAlterarControle(item); }  // from a control
 
  private:
+  std::function<void(TnpqParamItem*)> FAoAlterarControle;
   std::vector<std::unique_ptr<TnpqParamItem>> FItens;
   std::map<std::string, std::unique_ptr<TnFraControle>> FControles;
   std::map<std::string, std::string> FValores;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/report/base_dll.h"
+#include "host/report/formulario.h"
 #include "tests/testkit/paginas_memoria.h"
 
 namespace {
@@ -224,6 +225,27 @@ TEST(Parametros, AnErrorKeepsTheParameterNameAfterItsReportIsGone) {
   }
   ASSERT_TRUE(erro);
   EXPECT_EQ(erro->NomeParametro(), "pGrupo");
+}
+
+// A value set through a control reaches DoParamChange only while a form is open, as typing does.
+TEST(Parametros, AControlSetOnAnOpenFormRaisesDoParamChange) {
+  struct TContaAlteracoes : TnrwBaseDll {
+    using TnrwBaseDll::TnrwBaseDll;
+    void DoParamChange(TObject*, TnpqParamItem* item) override { Alterados.push_back(item->Nome() + "=" + item->GetAsString()); }
+    std::vector<std::string> Alterados;
+  };
+  TnrwReport report(TnLayout::DeTexto(kLayout, "teste.json"));
+  TContaAlteracoes objeto(&report);
+  TnpqPowerParam* p = TnpqPowerQuery::GetParams(&report);
+  p->EdFindFieldControl("pGrupo")->SetAsInteger(1);  // no form yet
+  {
+    TnFormParametros form(&report, &objeto);
+    p->EdFindFieldControl("pGrupo")->SetAsInteger(2);
+    p->EdFindFieldControl("pGrupo")->SetAsString("3");
+  }
+  p->EdFindFieldControl("pGrupo")->SetAsString("4");  // closed again
+  EXPECT_EQ(objeto.Alterados, (std::vector<std::string>{"pGrupo=2", "pGrupo=3"}));
+  EXPECT_EQ(p->Param("pGrupo")->GetAsString(), "4");
 }
 
 }  // namespace

@@ -73,13 +73,9 @@ inline std::vector<TConsultaRelatorio> ContasPagar() {
   return r;
 }
 
-// Monthly costs and the cost trial balance: company header lookups.
+// Monthly costs: company header lookups.
 inline std::vector<TConsultaRelatorio> Balancete() {
   return {
-      {"balancete: empresa",
-       "select PE.CODIGOPESSOAFIN, PE.NOME, PE.INSCFEDERAL from PessoaFinanceiro PE join ESCRITORIO  EM on EM.CODIGOESCRIT = PE.CODIGOPESSOAFIN  where PE.CODIGOPESSOAFIN = 1 order by PE.CODIGOPESSOAFIN", {}},
-      {"balancete: todas as empresas",
-       "select PE.CODIGOPESSOAFIN, PE.NOME, PE.INSCFEDERAL from PessoaFinanceiro PE join ESCRITORIO  EM on EM.CODIGOESCRIT = PE.CODIGOPESSOAFIN  order by PE.CODIGOPESSOAFIN", {}},
       {"acompanhamento mensal: nome da empresa",
        "select NOME from ESCRITORIO left join PESSOAFINANCEIRO  on CODIGOESCRIT = CODIGOPESSOAFIN  where CODIGOESCRIT = 1", {}},
       {"acompanhamento mensal: inscrição da empresa",
@@ -219,17 +215,6 @@ inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
 inline std::vector<TConsultaRelatorio> Dominio() {
   const std::string sinal = "case when RA.TIPOMVTOESTOQUE < 0 then -RA.VALORRATEIO else RA.VALORRATEIO end";
   return {
-      {"domínio: balancete de custos",
-       "select ES.CODIGOESCRIT, ES.CODIGOEMPREEND, EM.NOMEEMPRE, ES.CODIGOESTRUTURA, ES.TIPOESTRUTURA, ES.CLASSIFESTRUTURA, ES.DESCRESTRUTURA, SU.DESCRINSUMO, "
-       "sum(case when RA.DATARATEIO < :pDataInicial then " + sinal + " else 0 end) SALDOANTERIOR, "
-       "sum(case when RA.DATARATEIO >= :pDataInicial then " + sinal + " else 0 end) MOVIMENTO "
-       "from EMPREENDIMENTOESTRUTURA ES join EMPREENDIMENTO EM on EM.CODIGOESCRIT = ES.CODIGOESCRIT and EM.CODIGOEMPREEND = ES.CODIGOEMPREEND "
-       "left join RATEIO RA on RA.CODIGOESCRIT = ES.CODIGOESCRIT and RA.CODIGOEMPREEND = ES.CODIGOEMPREEND and RA.CODIGOESTRUTURA = ES.CODIGOESTRUTURA and RA.DATARATEIO <= :pDataFinal "
-       "left join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO "
-       "where ES.CODIGOESCRIT = :pCodigoEscrit "
-       "group by ES.CODIGOESCRIT, ES.CODIGOEMPREEND, EM.NOMEEMPRE, ES.CODIGOESTRUTURA, ES.TIPOESTRUTURA, ES.CLASSIFESTRUTURA, ES.DESCRESTRUTURA, SU.DESCRINSUMO "
-       "order by ES.CODIGOESCRIT, ES.CODIGOEMPREEND, ES.CLASSIFESTRUTURA",
-       {Ini(), Fim(), kEscrit}},
       {"domínio: custo orçado e aplicado da obra",
        "select OB.CODIGOOBRA, OB.DESCROBRA, OB.CODIGOEMPREEND, EM.NOMEEMPRE, EM.TIPOEMPREENDIMENTO, EM.FORMARATEIO, "
        "OB.DATAPREVINICIO, OB.DATAPREVFIM, OB.DATAEXECINICIO, OB.DATAEXECFIM, ES.TOTALMQUADRADO, ES.TOTALMQUADRADOUTIL, "
