@@ -11,6 +11,7 @@
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
+#include "telefone_fornecedor.h"
 
 namespace {
 
@@ -34,15 +35,6 @@ constexpr int kSituacaoAberta = 1;
 constexpr int kSituacaoParcial = 2;
 constexpr int kSituacaoQuitada = 3;
 
-// Contact types that hold a telephone number, in the order they are looked at.
-constexpr int kTiposTelefone[] = {1, 2, 3, 5, 0, 4};
-
-// Database kinds and how each one limits a subquery to its first row.
-constexpr int kTipoConFirebird = 0;
-constexpr int kTipoConOracle = 1;
-constexpr int kTipoConSqlServer = 2;
-constexpr int kPrimeiraLinha = 1;
-
 constexpr const char* kMascaraValor = "##,###,##0.00";
 constexpr const char* kMascaraVencimento = "dd/mm/yyyy";
 constexpr const char* kMascaraDataLinha = "dd/MM/yyyy";
@@ -59,8 +51,6 @@ constexpr TQuebra kQuebras[] = {
      "Contas a Pagar por Fornecedor entre "},
     {"PA.DATAVENCIMENTOPARC", "DATAVENCIMENTOPARC;NOMEFORNECEDOR", "Contas a Pagar por Vencimento entre "},
 };
-
-std::string Inteiro(int valor) { return ValorParaSQL(TValor(valor), ftInteger); }
 
 }  // namespace
 
@@ -94,13 +84,10 @@ class TRptPayables : public TnrwBaseDll {
     Report->OnAfterSection = TnEventoSecao(this, &TRptPayables::DoAfterSection);
   }
 
-  void DoParamChange(TObject*, TnpqParamItem*) override {}
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
-
   void ImprimirInterno() override {
     CarregarParametros();
     ValidarPeriodo();
+    TnDestruirSQLAoSair liberar{&FCdsContasPagar};
     ExecutarConsulta();
     if (FCdsContasPagar->IsEmpty()) return;
     ImprimirContas();
@@ -159,45 +146,20 @@ class TRptPayables : public TnrwBaseDll {
         "LEFT join PessoaFinanceiro EMP ON (EMP.CODIGOPESSOAFIN = PA.CODIGOESCRIT) ";
     sql += " WHERE PA.DATAVENCIMENTOPARC >= " + dataInicial + " ";
     sql += " AND PA.DATAVENCIMENTOPARC <= " + dataFinal + " ";
-    const std::string emAberto = Inteiro(kSituacaoAberta) + "," + Inteiro(kSituacaoParcial);
+    const std::string emAberto = LiteralInteiro(kSituacaoAberta) + "," + LiteralInteiro(kSituacaoParcial);
     if (FParModelo == kModeloContabil)
-      sql += " AND (((PA.SITUACAOPGTOPARC IN (" + Inteiro(kSituacaoQuitada) + ")) and (BX.DATABAIXA > " + dataFinal +
+      sql += " AND (((PA.SITUACAOPGTOPARC IN (" + LiteralInteiro(kSituacaoQuitada) + ")) and (BX.DATABAIXA > " + dataFinal +
              "))" + " or (PA.SITUACAOPGTOPARC IN (" + emAberto + ")))";
     else
       sql += " AND PA.SITUACAOPGTOPARC IN (" + emAberto + ")";
     if (!FParCodigoFornecedor.empty())
-      sql += FiltroSelecao({"PE.CODIGOPESSOAFIN"}, FParCodigoFornecedor, "pCodigoFornecedor");
-    if (!FParCodigoEscrit.empty()) sql += FiltroSelecao({"PA.CODIGOESCRIT"}, FParCodigoEscrit, "pCodigoEscrit");
+      sql += FiltroParametro(Params()->Param("pCodigoFornecedor"), {"PE.CODIGOPESSOAFIN"});
+    if (!FParCodigoEscrit.empty()) sql += FiltroParametro(Params()->Param("pCodigoEscrit"), {"PA.CODIGOESCRIT"});
     sql += " GROUP BY " + coluna + " " + ",PA.CODIGOESCRIT " + ",EMP.NOME " + ",EMP.INSCFEDERAL " +
            ",PE.CODIGOPESSOAFIN " + ",PE.NOME " + ",( " + fone + " ) " + ",PA.CODIGONOTAENT " +
            ",PA.CODIGONOTAENTPARCELA " + ",PA.DATAEMISSAOPARC " + ",PA.DATAVENCIMENTOPARC " +
            ",COALESCE(PA.SALDOPAGAR,0) " + ",NE.NUMERONOTA " + ",COALESCE(NE.QUANTIDADEPARC,1)";
     return sql;
-  }
-
-  // One telephone of the supplier, the row limit worded for the database kind.
-  std::string MontarSQLFone() {
-    std::string antes, depois;
-    switch (const int tipo = nDMConexao::PegarTipoCon()) {
-      case kTipoConFirebird: antes = "FIRST " + Inteiro(kPrimeiraLinha); break;
-      case kTipoConOracle: depois = "and ROWNUM <= " + Inteiro(kPrimeiraLinha); break;
-      case kTipoConSqlServer: antes = "TOP " + Inteiro(kPrimeiraLinha); break;
-      default: throw Exception("Tipo de banco de dados não suportado: " + std::to_string(tipo) + ".");
-    }
-    std::string tipos;
-    for (int t : kTiposTelefone) Add(tipos, Inteiro(t), ",");
-    return "SELECT " + antes + " CO.VALOR   FROM PESSOACONTATO CO   WHERE CO.CODIGOPESSOAFIN = PE.CODIGOPESSOAFIN AND" +
-           "   CO.VALOR IS NOT NULL AND   CO.TIPOCONTATO IN (" + tipos + ") " + depois;
-  }
-
-  // A selection the notation refuses is the user's typing: point at the parameter.
-  std::string FiltroSelecao(const std::vector<std::string>& campos, const std::string& selecao,
-                            const std::string& parametro) {
-    try {
-      return FilterInterval(campos, selecao, {1}, true, 0);
-    } catch (const EnSelecaoInvalida& e) {
-      throw EnParam(Params()->Param(parametro), e.what());
-    }
   }
 
   void ImprimirContas() {
