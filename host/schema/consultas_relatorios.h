@@ -34,45 +34,6 @@ inline std::string Tipos(const std::string& coluna, const std::string& tipos) {
   return FilterInterval({coluna}, tipos, {1}, true, 0);
 }
 
-// Payables: one statement per grouping and model.
-inline std::vector<TConsultaRelatorio> ContasPagar() {
-  std::vector<TConsultaRelatorio> r;
-  const std::string fone =
-      "SELECT FIRST 1 CO.VALOR   FROM PESSOACONTATO CO   WHERE CO.CODIGOPESSOAFIN = PE.CODIGOPESSOAFIN AND   CO.VALOR IS NOT NULL AND   CO.TIPOCONTATO IN (1,2,3,5,0,4) ";
-  for (const std::string quebra : {"PE.CODIGOPESSOAFIN", "PA.DATAVENCIMENTOPARC"})
-    for (int modelo = 0; modelo <= 1; ++modelo) {
-      std::string s = "SELECT " + quebra + " CAMPOQUEBRA " + ",PA.CODIGOESCRIT " + ",EMP.NOME AS NOMEEMPRESA " +
-                      ",EMP.INSCFEDERAL AS INSCRFEDERALEMPRESA " + ",PE.CODIGOPESSOAFIN AS CODIGOFORNECEDOR " +
-                      ",PE.NOME AS NOMEFORNECEDOR " + ",( " + fone + " ) AS FONE " + ",PA.CODIGONOTAENT " +
-                      ",PA.CODIGONOTAENTPARCELA " + ",PA.DATAEMISSAOPARC " + ",PA.DATAVENCIMENTOPARC " +
-                      ",COALESCE(PA.SALDOPAGAR,0) AS SALDO " + ",NE.NUMERONOTA " +
-                      ",COALESCE(NE.QUANTIDADEPARC,1) AS QUANTIDADEPARC " +
-                      ",SUM(COALESCE(CASE WHEN BX.DATABAIXA > " + DataFim() +
-                      " THEN BX.VALORBAIXA ELSE 0 END,0)) AS BAIXASFORAPERIODO " + "FROM NOTAENTRADAPARCELA PA " +
-                      "JOIN NOTAENTRADA NE ON NE.CODIGOESCRIT=PA.CODIGOESCRIT " +
-                      "AND NE.CODIGONOTAENT =PA.CODIGONOTAENT " +
-                      "LEFT JOIN NOTAENTRADAPARCELABAIXA BX ON (BX.CODIGOESCRIT = PA.CODIGOESCRIT AND " +
-                      "BX.CODIGONOTAENT = PA.CODIGONOTAENT AND " +
-                      "BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA) " +
-                      "LEFT join PessoaFinanceiro PE ON (PE.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN) " +
-                      "LEFT join PessoaFinanceiro EMP ON (EMP.CODIGOPESSOAFIN = PA.CODIGOESCRIT) ";
-      s += " WHERE PA.DATAVENCIMENTOPARC >= " + DataIni() + " ";
-      s += " AND PA.DATAVENCIMENTOPARC <= " + DataFim() + " ";
-      if (modelo == 0)
-        s += " AND (((PA.SITUACAOPGTOPARC IN (3)) and (BX.DATABAIXA > " + DataFim() + "))" +
-             " or (PA.SITUACAOPGTOPARC IN (1,2)))";
-      else
-        s += " AND PA.SITUACAOPGTOPARC IN (1,2)";
-      s += Filtro("PE.CODIGOPESSOAFIN") + Filtro("PA.CODIGOESCRIT");
-      s += " GROUP BY " + quebra + " " + ",PA.CODIGOESCRIT " + ",EMP.NOME " + ",EMP.INSCFEDERAL " +
-           ",PE.CODIGOPESSOAFIN " + ",PE.NOME " + ",( " + fone + " ) " + ",PA.CODIGONOTAENT " +
-           ",PA.CODIGONOTAENTPARCELA " + ",PA.DATAEMISSAOPARC " + ",PA.DATAVENCIMENTOPARC " +
-           ",COALESCE(PA.SALDOPAGAR,0) " + ",NE.NUMERONOTA " + ",COALESCE(NE.QUANTIDADEPARC,1)";
-      r.push_back({"contas a pagar " + quebra + " modelo " + std::to_string(modelo), s, {}});
-    }
-  return r;
-}
-
 // Monthly costs: company header lookups.
 inline std::vector<TConsultaRelatorio> Balancete() {
   return {
@@ -260,7 +221,7 @@ inline std::vector<TConsultaRelatorio> Dominio() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {ContasPagar(), Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(), PosicaoEstoque(),
+  for (auto grupo : {Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(), PosicaoEstoque(),
                      Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;

@@ -65,6 +65,20 @@ std::vector<std::string> ValoresDe(const TnRastro& rastro, int numero, const std
   return ::testing::AssertionFailure() << "section " << secao.Secao << " on page " << secao.Pagina << diferencas;
 }
 
+std::vector<int> SecoesAposCabecalho(const TnRastro& rastro) {
+  std::vector<int> secoes;
+  for (size_t i = 0; i < rastro.Secoes.size(); ++i)
+    if (rastro.Secoes[i].Secao == 1) secoes.push_back(i + 1 < rastro.Secoes.size() ? rastro.Secoes[i + 1].Secao : 0);
+  return secoes;
+}
+
+long long Centavos(const std::string& dinheiro) {
+  long long v = 0;
+  for (char c : dinheiro)
+    if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
+  return dinheiro.find('-') != std::string::npos ? -v : v;
+}
+
 std::string MensagemDe(const std::function<void()>& f) {
   try {
     f();

@@ -51,6 +51,8 @@ inline std::vector<TnSecaoImpressa> Secoes(const TnResultadoImpressao& r, int nu
 std::vector<std::string> ValoresDe(const TnRastro& rastro, int numero, const std::string& valor);  // one value in each
 // Success when the section showed every value as expected; the failure lists each difference.
 ::testing::AssertionResult MostraValores(const TnSecaoImpressa& secao, const TValoresEsperados& esperados);
+std::vector<int> SecoesAposCabecalho(const TnRastro& rastro);  // the section printed right after each page header, 0 when none
+long long Centavos(const std::string& dinheiro);  // a printed amount in whole cents: "-1.234,56" -> -123456
 
 std::string MensagemDe(const std::function<void()>& f);  // what f raised (what()); "(nada)" when it returned
 

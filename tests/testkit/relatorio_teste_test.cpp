@@ -21,6 +21,9 @@ TEST(KitRelatorio, PrintsThroughTheFormAndReadsSectionsByNumber) {
   const ::testing::AssertionResult errado = MostraValores(Secoes(r.Rastro, 9)[1], {{"R1", "2"}, {"R2", "2,00"}});
   EXPECT_FALSE(errado);
   EXPECT_STREQ(errado.message(), "section 9 on page 1\n  R2: \"2.001,00\", expected \"2,00\"");
+  EXPECT_EQ(SecoesAposCabecalho(r.Rastro), std::vector<int>{8});
+  const std::pair<const char*, long long> valores[] = {{"1.000,50", 100050}, {"-2.001,07", -200107}, {"0,00", 0}};
+  for (const auto& [texto, centavos] : valores) EXPECT_EQ(Centavos(texto), centavos) << texto;
 }
 
 TEST(KitRelatorio, PrintsIntoMemoryPages) {
