@@ -26,6 +26,11 @@ constexpr int kRateioPorAreaTotal = 1;           // Empreendimento.FormaRateio: 
 const char* const kMascaraValor = "#,##0.00";
 const char* const kNomeGrafico = "Grafico";
 
+// The page header's column headings: they belong to the pages of lines, not to a chart page.
+const char* const kTitulosColunas[] = {"TituloDescricao", "TituloQtd", "TituloCustoUnit", "TituloValorTotal",
+                                       "TituloParticipacao", "TituloValorConvertido", "TituloCustoPor",
+                                       "TituloCustoArea"};
+
 }  // namespace
 
 class TnMapperCustoOrcado : public TnMapperBase {
@@ -73,6 +78,7 @@ class TRptBudgetByArea : public TnrwBaseDll {
   void ImprimirLinhaSintetica();
   void AdicionarDadoGrafico();
   void ImprimirGrafico();
+  void ExibirTitulosColunas(bool exibir);
 
   double CalcularParticipacao() const;
   double CalcularValorConvertido() const;
@@ -236,10 +242,19 @@ void TRptBudgetByArea::AdicionarDadoGrafico() {
   AdicionarPonto(*FChart, CalcularParticipacao(), rotulo->AsString(), clTeeColor);
 }
 
+// The chart takes a page body of its own, so the page it opens shows the works
+// without the column headings of the lines.
 void TRptBudgetByArea::ImprimirGrafico() {
   if (FTipoImprimir == imRelatorio) return;
+  ExibirTitulosColunas(false);
   RepPrintSection(kSecaoGrafico);
+  ExibirTitulosColunas(true);
   PrepararGrafico();
+}
+
+void TRptBudgetByArea::ExibirTitulosColunas(bool exibir) {
+  for (const char* nome : kTitulosColunas)
+    if (TnpqLabel* titulo = Report->FindLabel(nome)) titulo->Visible = exibir;
 }
 
 // ---- query ------------------------------------------------------------------

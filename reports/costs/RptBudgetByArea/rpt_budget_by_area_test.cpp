@@ -225,6 +225,14 @@ TEST_F(BudgetByArea, PrintModesGiveLinesChartOrBothPerWorksEachOnItsOwnPage) {
       if (s.Secao >= kSecaoLinha) ++corpoPorPagina[s.Pagina];
     EXPECT_EQ(static_cast<int>(corpoPorPagina.size()), r.Paginas);
     EXPECT_EQ(r.Rastro.Secoes.front().Pagina, 1);
+    // Column headings head the pages of lines; a chart page shows the works without them.
+    std::map<int, bool> paginaDeGrafico;
+    for (const auto& s : Secoes(r.Rastro, kSecaoGrafico)) paginaDeGrafico[s.Pagina] = true;
+    for (const auto& cabecalho : Secoes(r.Rastro, 1)) {
+      const bool grafico = paginaDeGrafico[cabecalho.Pagina];
+      EXPECT_EQ(cabecalho.Valor("pTituloDescricao"), grafico ? "" : "Insumo") << "page " << cabecalho.Pagina;
+      EXPECT_NE(cabecalho.Valor("pDescrObra"), "");
+    }
   }
 }
 
