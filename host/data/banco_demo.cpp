@@ -1088,6 +1088,19 @@ class TGeradorDemo {
     return ParaQuatro(i.Preco * (1.0 + 0.005 * meses));
   }
 
+  // Two oddities of company 1 that the works cost analysis shows: works 4's fees
+  // are budgeted and allocated without a phase, and works 3's latest revision drops
+  // the scaffolding rental it has already been allocated.
+  static constexpr int kObraTaxasSemFase = 4, kInsumoTaxas = 54;
+  static constexpr int kObraRevisaoSemAndaime = 3, kInsumoAndaime = 49;
+  int FaseDoCusto(const TObraDemo& o, int insumo) const {
+    const bool semFase = FEmpresa->Codigo == 1 && o.Codigo == kObraTaxasSemFase && insumo == kInsumoTaxas;
+    return semFase ? 0 : Insumo(insumo).Fase;
+  }
+  bool RetiradoDaRevisao(const TObraDemo& o, int insumo, bool ultimaRevisao) const {
+    return ultimaRevisao && FEmpresa->Codigo == 1 && o.Codigo == kObraRevisaoSemAndaime && insumo == kInsumoAndaime;
+  }
+
   void Orcamentos(TObraDemo& o) {
     const TEmpresaDemo& e = *FEmpresa;
     const TEmpreendDemo& d = FEmpreends[o.Empreend];
@@ -1120,6 +1133,10 @@ class TGeradorDemo {
           l.Unitario = PrecoEm(Insumo(l.Insumo), datas[r]);
           l.Total = Multiplicar(l.Qtd, l.Unitario);
         }
+      const bool ultimaRevisao = r > 0 && r + 1 == datas.size();
+      linhas.erase(std::remove_if(linhas.begin(), linhas.end(),
+                                  [&](const TLinhaOrcamento& l) { return RetiradoDaRevisao(o, l.Insumo, ultimaRevisao); }),
+                   linhas.end());
       TCentavos total = 0;
       for (const auto& l : linhas) total += l.Total;
       const bool converter = e.Moeda != 1;
@@ -1128,7 +1145,8 @@ class TGeradorDemo {
       int seq = 1;
       for (const auto& l : linhas) {
         const TInsumoDemo& i = Insumo(l.Insumo);
-        T.OrcamentoInsumo({e.Codigo, o.Codigo, Dia(datas[r]), seq++, i.Codigo, CodigoOuNulo(i.Unidade), i.Fase,
+        T.OrcamentoInsumo({e.Codigo, o.Codigo, Dia(datas[r]), seq++, i.Codigo, CodigoOuNulo(i.Unidade),
+                           CodigoOuNulo(FaseDoCusto(o, i.Codigo)),
                            Quatro(l.Qtd), Quatro(l.Unitario), Reais(l.Total)});
       }
     }
@@ -1197,7 +1215,7 @@ class TGeradorDemo {
       if (qtds[k] == 0 && valores[k] == 0) continue;
       const int codigo = FProximoRateio++;
       T.Rateio({FEmpresa->Codigo, d.Codigo, d.Unidades[k].Estrutura, codigo, Dia(data), tipo, insumo, d.Estoque,
-                CodigoOuNulo(movimento), o.Codigo, Insumo(insumo).Fase, Quatro(qtds[k]), Reais(valores[k])});
+                CodigoOuNulo(movimento), o.Codigo, CodigoOuNulo(FaseDoCusto(o, insumo)), Quatro(qtds[k]), Reais(valores[k])});
       linhas.push_back({d.Unidades[k].Estrutura, codigo});
     }
     return linhas;

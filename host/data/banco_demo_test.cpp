@@ -177,6 +177,26 @@ TEST_F(BancoDemo, EstruturaFasesEOrcamentosFecham) {
             0);
 }
 
+// The works cost analysis meets its two odd cases in 2026: company 1's works 4 has its
+// fees budgeted and allocated without a phase, and works 3's latest revision no longer
+// budgets the scaffolding it is still being allocated.
+TEST_F(BancoDemo, CustoDaObraTemTaxasSemFaseEInsumoForaDaUltimaRevisao) {
+  const std::string em2026 = " and DATARATEIO between '2026-01-01' and '2026-12-31'";
+  EXPECT_GT(Numero("select count(*) from RATEIO where CODIGOESCRIT = 1 and CODIGOOBRA = 4 and CODIGOINSUMO = 54 "
+                   "and CODIGOFASE is null" + em2026), 0);
+  EXPECT_EQ(Numero("select count(*) from RATEIO where CODIGOFASE is null and not (CODIGOESCRIT = 1 and "
+                   "CODIGOOBRA = 4 and CODIGOINSUMO = 54)"), 0);
+  EXPECT_EQ(Numero("select count(*) from OBRAORCAMENTOINSUMO where CODIGOESCRIT = 1 and CODIGOOBRA = 4 and "
+                   "CODIGOINSUMO = 54 and CODIGOFASE is not null"), 0);
+  const std::string ultima = "(select max(DATAORCAMENTO) from OBRAORCAMENTO where CODIGOESCRIT = 1 and CODIGOOBRA = 3)";
+  EXPECT_EQ(Numero("select count(*) from OBRAORCAMENTOINSUMO where CODIGOESCRIT = 1 and CODIGOOBRA = 3 and "
+                   "CODIGOINSUMO = 49 and DATAORCAMENTO = " + ultima), 0);
+  EXPECT_GT(Numero("select count(*) from OBRAORCAMENTOINSUMO where CODIGOESCRIT = 1 and CODIGOOBRA = 3 and "
+                   "CODIGOINSUMO = 49"), 0);
+  EXPECT_GT(Numero("select count(*) from RATEIO where CODIGOESCRIT = 1 and CODIGOOBRA = 3 and CODIGOINSUMO = 49" +
+                   em2026), 0);
+}
+
 // Photos and logos are PNG pictures, all readable but the one damaged on purpose.
 TEST_F(BancoDemo, FotosELogosSaoImagensPng) {
   struct TLeitura {

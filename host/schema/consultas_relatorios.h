@@ -171,27 +171,11 @@ inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
 }
 
 
-// What the domain routines read (cost trial balance, works cost, per-unit
-// budget, stock movement record): the columns they rely on exist and join.
+// What the domain routines read (cost trial balance, per-unit budget, stock
+// movement record): the columns they rely on exist and join.
 inline std::vector<TConsultaRelatorio> Dominio() {
   const std::string sinal = "case when RA.TIPOMVTOESTOQUE < 0 then -RA.VALORRATEIO else RA.VALORRATEIO end";
   return {
-      {"domínio: custo orçado e aplicado da obra",
-       "select OB.CODIGOOBRA, OB.DESCROBRA, OB.CODIGOEMPREEND, EM.NOMEEMPRE, EM.TIPOEMPREENDIMENTO, EM.FORMARATEIO, "
-       "OB.DATAPREVINICIO, OB.DATAPREVFIM, OB.DATAEXECINICIO, OB.DATAEXECFIM, ES.TOTALMQUADRADO, ES.TOTALMQUADRADOUTIL, "
-       "OI.CODIGOFASE, OI.CODIGOINSUMO, SU.CODIGOINSUMOGRUPO, sum(OI.VALORTOTAL) VALORORCADO, "
-       "(select sum(" + sinal + ") from RATEIO RA where RA.CODIGOESCRIT = OB.CODIGOESCRIT and RA.CODIGOOBRA = OB.CODIGOOBRA "
-       "and RA.CODIGOINSUMO = OI.CODIGOINSUMO and RA.DATARATEIO between :pCompetIni and :pCompetFim) VALORAPLICADO "
-       "from OBRA OB join EMPREENDIMENTO EM on EM.CODIGOESCRIT = OB.CODIGOESCRIT and EM.CODIGOEMPREEND = OB.CODIGOEMPREEND "
-       "left join EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = EM.CODIGOESCRIT and ES.CODIGOEMPREEND = EM.CODIGOEMPREEND and ES.CLASSIFESTRUTURA = '1' "
-       "join OBRAORCAMENTO OO on OO.CODIGOESCRIT = OB.CODIGOESCRIT and OO.CODIGOOBRA = OB.CODIGOOBRA "
-       "and OO.DATAORCAMENTO = (select max(O2.DATAORCAMENTO) from OBRAORCAMENTO O2 where O2.CODIGOESCRIT = OO.CODIGOESCRIT and O2.CODIGOOBRA = OO.CODIGOOBRA) "
-       "join OBRAORCAMENTOINSUMO OI on OI.CODIGOESCRIT = OO.CODIGOESCRIT and OI.CODIGOOBRA = OO.CODIGOOBRA and OI.DATAORCAMENTO = OO.DATAORCAMENTO "
-       "join INSUMO SU on SU.CODIGOINSUMO = OI.CODIGOINSUMO "
-       "left join OBRAFASE FA on FA.CODIGOESCRIT = OI.CODIGOESCRIT and FA.CODIGOOBRA = OI.CODIGOOBRA and FA.CODIGOFASE = OI.CODIGOFASE "
-       "where OB.CODIGOESCRIT = :pCodigoEscrit "
-       "group by 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, OB.CODIGOESCRIT",
-       {Ini(), Fim(), kEscrit}},
       {"domínio: custo orçado da obra por imóvel",
        "select EM.CODIGOEMPREEND, EM.NOMEEMPRE, IM.CODIGOIMOVEL Codigo, IM.DESCRIMOVEL Descricao, OB.CODIGOOBRA, OB.DESCROBRA, "
        "OO.VALORTOTALORCADO, EM.FORMARATEIO, TOT.TOTALMQUADRADO TotalMQuadradoEmpreend, TOT.TOTALMQUADRADOUTIL TotalMUtilEmpreend, "
