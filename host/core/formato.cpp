@@ -289,3 +289,19 @@ double StrToFloat(const std::string& texto) {
     throw std::invalid_argument("'" + texto + "' não é um valor numérico válido.");
   return v;
 }
+
+std::string FormatarComSinal(const std::string& mascara, double v, const std::string& abre) {
+  const std::string texto = FormatFloat(mascara, std::fabs(v));
+  return v < 0 ? abre + texto + ")" : texto + " ";
+}
+
+std::string FormatarAbreParentese(const std::string& mascara, double v) {
+  const std::string texto = FormatFloat(mascara, std::fabs(v));
+  return v < 0 ? "(" + texto : texto;
+}
+
+std::string FechaParentese(double v) { return v < 0 ? ")" : ""; }
+
+std::string FormatarSaldo(double v, bool percentual) {
+  return FormatarComSinal(percentual ? kMascaraSaldoPercentual : kMascaraSaldo, v);
+}

@@ -27,6 +27,17 @@ const TnFormatoLocal& FormatoLocal();                           // the locale ev
 std::string DecimalArredondado(double v, int casas);
 
 std::string FormatFloat(const std::string& mascara, double v);  // "#,##0.00", "0000", "##0.00%"...
+
+// Signed amounts of the cost reports: the absolute value through mascara, its sign
+// shown by parentheses.
+constexpr const char* kMascaraSaldo = "##,###,##0.00";             // FormatarSaldo's money mask
+constexpr const char* kMascaraSaldoPercentual = "##,###,##0.00%";   // its percent mask ("%" literal, no scaling)
+std::string FormatarComSinal(const std::string& mascara, double v,  // negative: abre + text + ")"; else text + " "
+                             const std::string& abre = "(");        // (-5 -> "(5,00)", 5 -> "5,00 ", abre " (" -> " (5,00)")
+std::string FormatarAbreParentese(const std::string& mascara, double v);  // "(" + text when negative, else text
+std::string FechaParentese(double v);                               // ")" when negative, else "": the pFechaParentese value
+std::string FormatarSaldo(double v, bool percentual = false);       // FormatarComSinal with kMascaraSaldo[Percentual]
+
 std::string FormatDateTime(const std::string& mascara, TDateTime d);  // "dd/mm/yyyy", "mmmm"...
 std::string FloatToStr(double v);                               // up to 15 significant digits, "2,5"
 int StrToInt(const std::string& texto);                         // throws "'x' não é um valor inteiro válido."

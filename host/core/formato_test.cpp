@@ -88,4 +88,26 @@ TEST(TValor, ConversionsRefuseWhatTheyCannotRepresent) {
   EXPECT_EQ(TValor(2.5).AsString(), "2,5");
 }
 
+TEST(FormatoComSinal, ParenthesesCarryTheSignInEachForm) {
+  struct Caso {
+    double Valor;
+    std::string ComSinal, ComBrancoAntes, Abre, Fecha, Saldo, Percentual;
+  } casos[] = {
+      {1234.5, "1.234,50 ", "1.234,50 ", "1.234,50", "", "1.234,50 ", "1.234,50% "},
+      {-1234.5, "(1.234,50)", " (1.234,50)", "(1.234,50", ")", "(1.234,50)", "(1.234,50%)"},
+      {0, "0,00 ", "0,00 ", "0,00", "", "0,00 ", "0,00% "},
+      {-0.004, "(0,00)", " (0,00)", "(0,00", ")", "(0,00)", "(0,00%)"},  // the sign, not the rounded text, decides
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.Valor);
+    EXPECT_EQ(FormatarComSinal("#,##0.00", c.Valor), c.ComSinal);
+    EXPECT_EQ(FormatarComSinal("#,##0.00", c.Valor, " ("), c.ComBrancoAntes);
+    EXPECT_EQ(FormatarAbreParentese("#,##0.00", c.Valor), c.Abre);
+    EXPECT_EQ(FechaParentese(c.Valor), c.Fecha);
+    EXPECT_EQ(FormatarSaldo(c.Valor), c.Saldo);
+    EXPECT_EQ(FormatarSaldo(c.Valor, true), c.Percentual);
+  }
+  EXPECT_EQ(FormatarSaldo(-12345678.9), "(12.345.678,90)");
+}
+
 }  // namespace

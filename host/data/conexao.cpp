@@ -522,6 +522,7 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, 
   }
   ds->TerminarCarga();
   ds->DefinirOrigem({sql, this, maxLinhas, somenteLeitura});
+  if (FObservador) FObservador(sql, ds->RecordCount());
   return ds;
 }
 

@@ -2,6 +2,7 @@
 // A connection to a Firebird 3 database: a file path opens it embedded, in this
 // process; "host:path" or "host/port:path" opens it on a server. UTF8 throughout.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -46,6 +47,11 @@ class TnDMConexao {
   void Executar(const std::string& sql, const std::vector<TValor>& valores = {});  // write, commits
   int64_t PercorrerSemCarregar(const std::string& sql);  // fetches and drops every row: the raw cost
 
+  // Told of every query Consultar ran to the end (ExecutarSQL, RefreshSQL, PegarValorCampo,
+  // ExecuteQueryView): its text as given and the rows it returned. Empty stops it.
+  using TObservadorConsultas = std::function<void(const std::string& sql, int linhas)>;
+  void DefinirObservador(TObservadorConsultas observador) { FObservador = std::move(observador); }
+
   // A write statement prepared once and run for many rows in one transaction.
   class TnLote {
    public:
@@ -66,4 +72,5 @@ class TnDMConexao {
   explicit TnDMConexao(std::unique_ptr<TImpl> impl);
   std::unique_ptr<TImpl> F;
   int FTipoCon = 0;
+  TObservadorConsultas FObservador;
 };

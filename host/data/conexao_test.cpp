@@ -181,6 +181,18 @@ TEST_F(ConexaoTest, PegarValorCampoGivesTheFirstRowInListOrder) {
   EXPECT_TRUE(nada[0].IsNull() && nada[1].IsNull());
 }
 
+TEST_F(ConexaoTest, TheObserverHearsEachQueryThatRanWithItsRows) {
+  std::vector<std::pair<std::string, int>> ouvidas;
+  banco.Conexao().DefinirObservador([&](const std::string& sql, int linhas) { ouvidas.emplace_back(sql, linhas); });
+  ExecutarSQL("select CODIGO from ITEM where CODIGO >= :c", {TValor(1)});
+  nDMSQLDataSet::PegarValorCampo("ITEM", "NOME", "CODIGO = 99");
+  EXPECT_THROW(ExecutarSQL("select NADA from ITEM"), EnBancoDados);  // never ran: not heard
+  banco.Conexao().DefinirObservador({});
+  ExecutarSQL("select 1 from rdb$database");
+  EXPECT_EQ(ouvidas, (std::vector<std::pair<std::string, int>>{{"select CODIGO from ITEM where CODIGO >= :c", 3},
+                                                                {"select NOME from ITEM where CODIGO = 99", 0}}));
+}
+
 TEST(Conexao, OpeningAMissingFileFailsWithoutCredentialsInTheMessage) {
   try {
     TnDMConexao::Abrir("/tmp/nao-existe-rpt/banco.fdb", {"alguem", "segredo-123"});

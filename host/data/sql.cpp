@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "host/data/filtros.h"
+
 TnDMConexao& ConexaoAtual() {
   TnDMConexao* c = TnDMConexao::Atual();
   if (!c) throw std::runtime_error("Nenhuma conexão com o banco de dados está aberta.");
@@ -41,6 +43,12 @@ std::vector<TValor> PegarValorCampo(const std::string& tabela, const std::string
   std::vector<TValor> valores;
   for (int i = 0; i < ds->FieldCount(); ++i) valores.push_back(ds->Fields(i)->Value());
   return valores;
+}
+
+TnNomeInscricao PegarNomeInscricao(int codigoPessoaFin) {
+  const std::vector<TValor> v =
+      PegarValorCampo("PessoaFinanceiro", "NOME,INSCFEDERAL", "CodigoPessoaFin = " + ValorParaSQL(TValor(codigoPessoaFin)));
+  return {v.at(0).AsString(), v.at(1).AsString()};
 }
 }  // namespace nDMSQLDataSet
 

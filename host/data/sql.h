@@ -1,5 +1,6 @@
 #pragma once
 // Running queries for reports: results come back as client datasets.
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,22 @@ using TnDataSetSQL = std::unique_ptr<TnClientDataSet>;
 TnDataSetSQL ExecutarSQL(const std::string& sql, const std::vector<TValor>& valores = {}, bool abrir = true,
                          bool flag = false, int maxLinhas = -1, const std::string& nome = {},
                          TnDMConexao* conexao = nullptr, bool somenteLeitura = true);
-void DestruirSQL(TnDataSetSQL& ds);                                   // frees and nulls
+void DestruirSQL(TnDataSetSQL& ds);                                   // frees and nulls; null is left as is
+
+// Releases datasets that live for one step of a report with DestruirSQL when the
+// scope ends, whichever way it ends: declared before the first query of the step.
+class TnDestruirSQLAoSair {
+ public:
+  TnDestruirSQLAoSair(std::initializer_list<TnDataSetSQL*> conjuntos) : FConjuntos(conjuntos) {}
+  ~TnDestruirSQLAoSair() {
+    for (TnDataSetSQL* ds : FConjuntos) DestruirSQL(*ds);
+  }
+  TnDestruirSQLAoSair(const TnDestruirSQLAoSair&) = delete;
+  TnDestruirSQLAoSair& operator=(const TnDestruirSQLAoSair&) = delete;
+
+ private:
+  std::vector<TnDataSetSQL*> FConjuntos;
+};
 void RefreshSQL(TnClientDataSet& ds, const std::vector<TValor>& valores, bool flag = false);  // reruns, same fields kept
 
 namespace nDMSQLDataSet {
@@ -25,6 +41,14 @@ namespace nDMSQLDataSet {
 // order, nulls when no row matches.
 std::vector<TValor> PegarValorCampo(const std::string& tabela, const std::string& campos,
                                     const std::string& condicao);
+
+// Name and federal tax number of a person, a company included (its CodigoEscrit is
+// its PESSOAFINANCEIRO code): the company header and the signature block read it.
+struct TnNomeInscricao {
+  std::string Nome;                              // NOME; empty when null or no row
+  std::string InscFederal;                       // INSCFEDERAL; empty when null or no row
+};
+TnNomeInscricao PegarNomeInscricao(int codigoPessoaFin);  // PegarValorCampo on PessoaFinanceiro, "NOME,INSCFEDERAL"
 }  // namespace nDMSQLDataSet
 namespace TnDMSQLDataSet = nDMSQLDataSet;
 

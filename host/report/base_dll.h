@@ -42,7 +42,7 @@ class TnrwBaseDll : public TObject {
   void RepPrintSection(int secao) { Report->RepPrintSection(secao); }
   void RepEndOfPage(bool fim) { Report->RepEndOfPage(fim); }
   TnDMReport* GetDMPower() { return &FDM; }      // the host data module
-  TnpqPowerParam* Params() { return TnpqPowerQuery::GetParams(Report); }
+  TnpqPowerParam* Params() const { return TnpqPowerQuery::GetParams(Report); }  // the report's parameter set
 
   TnrwReport* Report;                            // the report object; never freed here
   TnClientDataSet* MainDataSet = nullptr;        // the layout's own query rows, when the host opened them

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "host/data/conexao.h"
 #include "host/render/renderizador.h"
 #include "host/report/base_dll.h"
 #include "host/report/formulario.h"
@@ -50,6 +51,23 @@ class TnSaidaTemporaria {
   std::string FPdf, FPng, FPdfTmp, FPngTmp;
 };
 
+// While the report prints with its trace, the queries it runs on the current connection go into it.
+class TnObservacaoConsultas {
+ public:
+  explicit TnObservacaoConsultas(TnrwReport* report) : FConexao(report ? TnDMConexao::Atual() : nullptr) {
+    if (FConexao)
+      FConexao->DefinirObservador([report](const std::string& sql, int linhas) { report->RegistrarConsulta(sql, linhas); });
+  }
+  ~TnObservacaoConsultas() {
+    if (FConexao) FConexao->DefinirObservador({});
+  }
+  TnObservacaoConsultas(const TnObservacaoConsultas&) = delete;
+  TnObservacaoConsultas& operator=(const TnObservacaoConsultas&) = delete;
+
+ private:
+  TnDMConexao* FConexao;
+};
+
 }  // namespace
 
 TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
@@ -67,6 +85,7 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
     auto report = std::make_unique<TnrwReport>(TnLayout::Carregar(plugin->ArquivoLayout()));
     report->DefinirRastro(pedido.ComRastro);
     report->DefinirDestino(renderizador.get());
+    TnObservacaoConsultas consultas(pedido.ComRastro ? report.get() : nullptr);
     try {
       // The form object lives while the form is open, as the host keeps it.
       std::unique_ptr<TnrwBaseDll> objetoFormulario = classe->Create(report.get());

@@ -5,6 +5,7 @@
 #include "host/core/datas.h"
 #include "host/core/formato.h"
 #include "host/core/texto.h"
+#include "host/data/filtros.h"
 
 namespace {
 std::string Chave(const std::string& nome) { return LowerCase(nome); }
@@ -56,8 +57,14 @@ void TnpqParamItem::Validar(const std::string& valor) const {
       }
       break;
     }
-    case TnTipoParametro::Texto:
     case TnTipoParametro::Codigos:
+      try {
+        LerSelecao(texto);
+      } catch (const EnSelecaoInvalida& e) {
+        throw EnParam(eu, e.what());
+      }
+      break;
+    case TnTipoParametro::Texto:
       break;
   }
 }

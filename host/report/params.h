@@ -25,7 +25,8 @@ class TnpqParamItem : public TObject {
   void SetAsString(const std::string& valor) { FValor = valor; }    // sets the text as is
   int GetAsInteger() const;                                         // blank is 0; raises for non-integers
   TDateTime GetAsDate() const;                                      // blank is 0; raises for non-dates
-  void Validar(const std::string& valor) const;                     // raises EnParam when the form must refuse it
+  void Validar(const std::string& valor) const;                     // raises EnParam when the form must refuse it:
+                                                                    // not an integer, date, choice or selection (docs/selecao.md)
 
   std::string Rotulo;                            // caption on the form
   std::string Padrao;                            // default text

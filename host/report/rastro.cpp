@@ -27,5 +27,7 @@ std::string TnRastro::ParaJson() const {
     for (const auto& [nome, texto] : s.Valores) js["values"][nome] = texto;
     j["sections"].push_back(std::move(js));
   }
+  j["queries"] = nlohmann::ordered_json::array();
+  for (const auto& c : Consultas) j["queries"].push_back({{"sql", c.Sql}, {"rows", c.Linhas}});
   return j.dump(1);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The print trace: every printed section with the texts its report-value labels
-// showed, in print order.
+// showed, in print order, and every query the report ran with its row count.
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,9 +12,16 @@ struct TnSecaoImpressa {
   std::string Valor(const std::string& nome) const;          // text of one value; empty if absent
 };
 
+struct TnConsultaExecutada {
+  std::string Sql;                               // the statement as the report sent it
+  int Linhas = 0;                                // rows it returned
+};
+
 struct TnRastro {
   int Paginas = 0;
   std::vector<TnSecaoImpressa> Secoes;
+  std::vector<TnConsultaExecutada> Consultas;    // every query run while the report printed, in order
   std::vector<int> NumerosSecoes(bool semCabecalho = true) const;  // section numbers in print order
-  std::string ParaJson() const;  // {"pages": N, "sections": [{"page":..,"section":..,"values":{..}}]}
+  std::string ParaJson() const;  // {"pages": N, "sections": [{"page":..,"section":..,"values":{..}}],
+                                 //  "queries": [{"sql": "...", "rows": N}]}
 };

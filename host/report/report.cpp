@@ -58,6 +58,16 @@ TnpqLabel* TnrwReport::LabelByName(const std::string& nome) {
   return ComoTipo<TnpqLabel>(ObjetoPorNome(nome), "um rótulo", FLayout->Arquivo);
 }
 
+TnpqLabel* TnrwReport::FindLabel(const std::string& nome) const {
+  for (const auto& obj : FLayout->Objetos)
+    if (obj->Nome == nome) return dynamic_cast<TnpqLabel*>(obj.get());
+  return nullptr;
+}
+
+void TnrwReport::RegistrarConsulta(const std::string& sql, int linhas) {
+  if (FRastroAtivo) FRastro.Consultas.push_back({sql, linhas});
+}
+
 TnpqImage* TnrwReport::ImageByName(const std::string& nome) {
   return ComoTipo<TnpqImage>(ObjetoPorNome(nome), "uma imagem", FLayout->Arquivo);
 }

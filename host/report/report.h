@@ -56,6 +56,7 @@ class TnrwReport : public TnpqPowerQuery {
 
   // Layout objects
   TnpqLabel* LabelByName(const std::string& nome);    // raises when absent
+  TnpqLabel* FindLabel(const std::string& nome) const;  // null when absent or not a label
   TnpqImage* ImageByName(const std::string& nome);
   TnpqGrafico* GraficoByName(const std::string& nome);
   int GetObjectCount() const;
@@ -72,6 +73,7 @@ class TnrwReport : public TnpqPowerQuery {
   void DefinirDestino(TnDestinoPaginas* destino) { FDestino = destino; }  // where pages go
   void DefinirRastro(bool ativo) { FRastroAtivo = ativo; }  // keep the print trace
   const TnRastro& Rastro() const { return FRastro; }
+  void RegistrarConsulta(const std::string& sql, int linhas);  // a query the report ran, kept while the trace is on
   int Finalizar();                               // closes the last page, returns the page count
   bool ImprimiuAlgo() const { return FPaginas > 0; }
   void VincularObjeto(TnrwBaseDll* objeto);      // a report-class object built around this report

@@ -114,6 +114,9 @@ TEST_F(Motor, LabelsMoveHideAndTurnBoldAtRunTime) {
   EXPECT_EQ(report.Rastro().Secoes[1].Valor("R1"), "Fornecedor São José");
   EXPECT_THROW(report.LabelByName("naoExiste"), Exception);
   EXPECT_THROW(report.LabelByName("Grafico"), Exception);  // a chart, not a label
+  EXPECT_EQ(report.FindLabel("lblR1"), report.LabelByName("lblR1"));
+  EXPECT_EQ(report.FindLabel("naoExiste"), nullptr);
+  EXPECT_EQ(report.FindLabel("Grafico"), nullptr);
 }
 
 TEST_F(Motor, SectionPositionsResizeSectionsOnCompile) {

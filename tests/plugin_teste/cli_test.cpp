@@ -1,32 +1,18 @@
 // The command-line host end to end on the test plug-in: exit codes, messages, output files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "host/data/conexao.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Saida {
-  int Codigo;
-  std::string Texto;  // stdout and stderr together
-};
-
-Saida Rpt(const std::string& args) {
-  const std::string cmd = std::string(RPT_BIN_DIR) + "/rpt " + args + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string texto;
-  std::array<char, 4096> buf{};
-  while (size_t n = fread(buf.data(), 1, buf.size(), p)) texto.append(buf.data(), n);
-  const int status = pclose(p);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, texto};
-}
+using Saida = TSaidaRpt;
+Saida Rpt(const std::string& args) { return RodarRpt(args); }
 
 struct Cli : ::testing::Test {
   static void SetUpTestSuite() {
@@ -73,6 +59,7 @@ TEST_F(Cli, ErrorsGiveTheirExitCodesAndLeaveNoPdf) {
       {Run("--param pData=31/02/2026 --out " + pdf.string()), 2, "pData: '31/02/2026' não é uma data válida"},
       {Run("--param pModo=vazio --param pLinhas=4 --out " + pdf.string()), 2, "pLinhas: parâmetro desabilitado"},
       {Run("--param pNada=1 --out " + pdf.string()), 2, "pNada: parâmetro desconhecido"},
+      {Run("--param 'pCodigos=1) or (1=1' --out " + pdf.string()), 2, "pCodigos: Seleção '1) or (1=1' inválida"},
       {Run("--param pModo=erro --out " + pdf.string()), 1, "Falha de teste."},
       {"run RptNaoExiste --plugins " + std::string(RPT_TEST_PLUGIN_DIR) + " --db x.fdb", 1, "não encontrado"},
   };

@@ -5,6 +5,7 @@
 #include "host/report/base_dll.h"
 #include "host/report/formulario.h"
 #include "host/report/plugin.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ struct Frame : ::testing::Test {
   std::unique_ptr<TnPlugin> plugin;
   int (*objetosVivos)() = nullptr;
 };
-
-std::string MensagemDe(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(nada)";
-}
 
 TEST_F(Frame, ClassDllGivesTheRegisteredClassEveryTime) {
   const TnrwBaseDllClass* classe = plugin->ClassDll();
@@ -99,6 +91,10 @@ TEST_F(Frame, FormHooksRunAsTheUserTypes) {
   EXPECT_THROW(form.Preencher("pLinhas", "4"), EnParam);
   EXPECT_THROW(form.Preencher("pModo", "nenhum"), EnParam);
   EXPECT_THROW(form.Preencher("pNaoExiste", "1"), EnParam);
+  EXPECT_THROW_MSG(form.Preencher("pCodigos", "1) or (1=1"), EnParam,
+                   "Seleção '1) or (1=1' inválida: '1) or (1=1' não é um código nem uma faixa. Use códigos inteiros separados "
+                   "por vírgula e faixas como 5-9 (exemplo: 1,3,5-9).");
+  form.Preencher("pCodigos", " 1, 3-5 ");
   EXPECT_EQ(params->GetValues("pModo"), "vazio");  // refused values change nothing
 }
 

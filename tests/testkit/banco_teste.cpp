@@ -65,8 +65,12 @@ std::string TBancoTeste::CaminhoSchema() {
 
 TBancoTeste::TBancoTeste(bool comSchema) : FDiretorio(NovoDiretorio()), FArquivo(FDiretorio + "/teste.fdb") {
   try {
-    std::string schema = CaminhoSchema();
-    if (comSchema && !schema.empty() && fs::exists(schema)) {
+    if (comSchema) {
+      // A test that asked for the schema must not go on against an empty database.
+      const std::string schema = CaminhoSchema();
+      if (schema.empty() || !fs::exists(schema))
+        throw std::runtime_error("Arquivo do schema não encontrado: '" + schema +
+                                 "' (RPT_SCHEMA_FILE); o banco de teste não pode ser criado sem ele.");
       fs::copy_file(ModeloComSchema(schema), FArquivo);
       FConexao = TnDMConexao::Abrir(FArquivo);
       FSchemaAplicado = true;

@@ -9,7 +9,8 @@
 class TBancoTeste {
  public:
   // comSchema: apply the project's schema (RPT_SCHEMA_FILE, overridable by the
-  // environment variable of that name) when the file exists.
+  // environment variable of that name); throws std::runtime_error naming the path
+  // when that file is missing.
   explicit TBancoTeste(bool comSchema = false);
   ~TBancoTeste();                                   // restores the previous Atual(), deletes the files
   TBancoTeste(const TBancoTeste&) = delete;
@@ -17,7 +18,7 @@ class TBancoTeste {
 
   TnDMConexao& Conexao() { return *FConexao; }      // the open connection
   const std::string& Arquivo() const { return FArquivo; }  // database file path
-  bool SchemaAplicado() const { return FSchemaAplicado; }  // the schema file was found and applied
+  bool SchemaAplicado() const { return FSchemaAplicado; }  // the schema was applied (comSchema)
   void Script(const std::string& ddl) { FConexao->ExecutarScript(ddl); }  // DDL/DML, committed
 
   static std::string CaminhoSchema();               // the schema file this build uses

@@ -2,7 +2,6 @@
 // unit with its previous balance, the cost allocated to it in each month of a
 // period of up to twelve months, and the line total; each development on its own
 // page, closed by a totals line.
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
 #include "host/domain/tipo_mvto_estoque.h"
+#include "host/report/colunas_meses.h"
 
 namespace {
 
@@ -64,14 +64,10 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   using TnrwBaseDll::TnrwBaseDll;
   static std::string Versao() { return "[versao: 1.0.0.0]"; }
   std::vector<int> CriarListaSectionsParaZebrar() override { return {kSecaoImovel}; }
-  void DoParamChange(TObject*, TnpqParamItem*) override {}
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
-  void AntesConfigurar(TnFormParametros* pai) override { TnrwBaseDll::AntesConfigurar(pai); }
 
   void ImprimirInterno() override {
     CarregarParametros();
-    TnLiberacao liberar(*this);  // datasets and month totals go on every exit
+    TnDestruirSQLAoSair liberar{&FCdsCustoImovel, &FCdsSaldoAnterior, &FCdsEmpreendimento};
     CarregarDados();
     if (FCdsCustoImovel->IsEmpty()) return;
     PreencherTitulosMeses();
@@ -98,16 +94,6 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   }
 
  private:
-  struct TnLiberacao {
-    explicit TnLiberacao(TRptIncurredCostByUnit& r) : R(r) { R.FTotaisCompetencia.clear(); }
-    ~TnLiberacao() {
-      DestruirSQL(R.FCdsCustoImovel);
-      DestruirSQL(R.FCdsSaldoAnterior);
-      DestruirSQL(R.FCdsEmpreendimento);
-      R.FTotaisCompetencia = {};
-    }
-    TRptIncurredCostByUnit& R;
-  };
 
   // Parameters -------------------------------------------------------------
 
@@ -130,10 +116,6 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
 
   // Queries ------------------------------------------------------------------
 
-  static std::string Filtro(const std::string& coluna, const std::string& selecao) {
-    return FilterInterval({coluna}, selecao, {kIncluir}, true, 0, -1);
-  }
-
   std::string MontarJoinInsumo() const {
     if (FClassifInsumo.empty() && FTipoInsumo.empty()) return {};
     return "left join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO ";
@@ -144,23 +126,22 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     return "join IMOVEL IM on IM.CODIGOESCRIT = ES.CODIGOESCRIT and IM.CODIGOIMOVEL = ES.CODIGOIMOVEL ";
   }
 
-  // Conditions on the units: development, unit and unit type.
-  std::string FiltroImoveis() const {
-    return FFiltroEmpreend + Filtro("ES.CODIGOIMOVEL", FCodigoImovel) + Filtro("IM.CODIGOTPIMOVEL", FCodigoTPImovel);
-  }
-
-  // Conditions on the allocations: input type and classification, movement type.
-  std::string FiltroInsumos() const {
-    return Filtro("SU.TIPOINSUMO", FTipoInsumo) + Filtro("SU.CLASSIFINSUMO", FClassifInsumo);
-  }
-  std::string FiltroMovimento() const {
-    return Filtro("RA.TIPOMVTOESTOQUE", TipoMvtoEstoqueListaBaixaParaCustos());
+  // The conditions of the selections, each from its parameter: on the units (development,
+  // unit, unit type) and on the allocations (input type and classification, movement type).
+  void MontarFiltros() {
+    TnpqPowerParam* params = Params();
+    FFiltroEmpreend = FiltroParametro(params->Param("pCodigoEmpreend"), {"ES.CODIGOEMPREEND"});
+    FFiltroImoveis = FFiltroEmpreend + FiltroParametro(params->Param("pCodigoImovel"), {"ES.CODIGOIMOVEL"}) +
+                     FiltroParametro(params->Param("pCodigoTPImovel"), {"IM.CODIGOTPIMOVEL"});
+    FFiltroInsumos = FiltroParametro(params->Param("pTipoInsumoCL"), {"SU.TIPOINSUMO"}) +
+                     FiltroParametro(params->Param("pClassifInsumoCL"), {"SU.CLASSIFINSUMO"});
+    FFiltroMovimento = FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoqueListaBaixaParaCustos(), {kIncluir}, true);
+    FFiltroDados = FFiltroImoveis + FFiltroInsumos + FFiltroMovimento;
   }
 
   void CarregarDados() {
     FJoinDados = MontarJoinInsumo() + MontarJoinImovel();
-    FFiltroEmpreend = Filtro("ES.CODIGOEMPREEND", FCodigoEmpreend);
-    FFiltroDados = FiltroImoveis() + FiltroInsumos() + FiltroMovimento();
+    MontarFiltros();
 
     FCdsCustoImovel = ExecutarSQL(MontarSQLCustoImovel(),
                                   {TValor::Data(FDataInicial), TValor::Data(FDataFinal), FCodigoEscrit,
@@ -192,13 +173,13 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
         "EMPREENDIMENTOESTRUTURA ES left join RATEIO RA on RA.CODIGOESCRIT = ES.CODIGOESCRIT and "
         "RA.CODIGOEMPREEND = ES.CODIGOEMPREEND and RA.CODIGOESTRUTURA = ES.CODIGOESTRUTURA and "
         "RA.DATARATEIO between :pdatainicial and :pdatafinal ";
-    sql += FiltroMovimento();
-    if (const std::string insumos = FiltroInsumos(); !insumos.empty())
-      sql += "and exists (select 1 from INSUMO SU where SU.CODIGOINSUMO = RA.CODIGOINSUMO" + insumos + ") ";
+    sql += FFiltroMovimento;
+    if (!FFiltroInsumos.empty())
+      sql += "and exists (select 1 from INSUMO SU where SU.CODIGOINSUMO = RA.CODIGOINSUMO" + FFiltroInsumos + ") ";
     sql += MontarJoinImovel();
     sql += "where ES.CODIGOESCRIT = :pCODIGOESCRIT ";
     sql += "and ES.TIPOESTRUTURA = :pAnalitico ";
-    sql += FiltroImoveis();
+    sql += FFiltroImoveis;
     sql += " group by ";
     sql += "  ES.CODIGOEMPREEND ";
     sql += ", ES.CODIGOIMOVEL ";
@@ -256,18 +237,16 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
 
   TDateTime InicioMesFinal() const { return StartOfTheMonth(DateOf(FDataFinal)); }
 
+  // A column per month while the stepped date is on or before the first day of the final month.
   void PreencherTitulosMeses() {
-    TDateTime cursor = FDataInicial;
-    const TDateTime limite = InicioMesFinal();
-    for (int n = 1; n <= kMaxMeses; ++n) {
-      Params()->SetValues("C" + std::to_string(n),
-                          limite >= cursor ? CapitalizeCaption(FormatDateTime("mmmm", cursor)) : "");
-      cursor = IncMonth(cursor, 1);
-    }
+    std::vector<std::string> titulos;
+    for (TDateTime mes : TnColunasMeses::DatasMensais(FDataInicial, kMaxMeses))
+      if (mes <= InicioMesFinal()) titulos.push_back(CapitalizeCaption(FormatDateTime("mmmm", mes)));
+    FColunas.EscreverTitulos(titulos);
   }
 
   void RestaurarPosicaoColunas() {
-    for (int n = 1; n <= kMaxMeses; ++n) PosicionarColuna(n, kColunaInicial + kLarguraColuna * (n - 1));
+    for (int n = 1; n <= kMaxMeses; ++n) FColunas.Posicionar(n, kColunaInicial + kLarguraColuna * (n - 1));
   }
 
   void DistribuirColunas() {
@@ -277,12 +256,7 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     const int esquerdaR1 = static_cast<int>(Report->LabelByName("etqR1")->Left);
     const int passo = (esquerdaTotal - esquerdaR1) / (FQtdMesesSelecao + 1);
     const int esquerdaC1 = static_cast<int>(Report->LabelByName("etqC1")->Left);
-    for (int n = 1; n <= FQtdMesesSelecao; ++n) PosicionarColuna(n, esquerdaC1 + n * passo);
-  }
-
-  void PosicionarColuna(int n, int esquerda) {
-    const std::string sufixo = std::to_string(n);
-    for (const char* prefixo : {"etqC", "etqR", "etqT"}) Report->LabelByName(prefixo + sufixo)->Left = esquerda;
+    for (int n = 1; n <= FQtdMesesSelecao; ++n) FColunas.Posicionar(n, esquerdaC1 + n * passo);
   }
 
   // Walk ---------------------------------------------------------------------
@@ -347,7 +321,7 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     TDateTime cursor = FDataInicial;
     const TDateTime limite = InicioMesFinal();
     for (int n = 1; n <= kMaxMeses; ++n) {
-      const std::string valor = "R" + std::to_string(n);
+      const std::string valor = TnColunasMeses::Valor(n);
       if (cursor > limite) {
         params->SetValues(valor, "");
       } else if (LinhaDoImovel(empreend, imovel) && !FCustoInsumo->COMPETENCIA->IsNull() &&
@@ -382,23 +356,16 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
       auto* params = Params();
       params->SetValues("R14", FormatFloat(kMascaraValor, FTotalSaldoAnterior));
       for (size_t i = 0; i < FTotaisCompetencia.size(); ++i)
-        params->SetValues("R" + std::to_string(i + 1), FormatarValor(FTotaisCompetencia[i]));
-      LimparValoresRestantes();
+        params->SetValues(TnColunasMeses::Valor(i + 1), FormatarValor(FTotaisCompetencia[i]));
+      FColunas.LimparValores(static_cast<int>(FTotaisCompetencia.size()) + 1);
       params->SetValues("R13", FormatFloat(kMascaraValor, FTotalCustoEmpreend));
       RepPrintSection(kSecaoTotalEmpreend);
     }
     ZerarTotais();
   }
 
-  void LimparValoresRestantes() {
-    for (int n = static_cast<int>(FTotaisCompetencia.size()) + 1; n <= kMaxMeses; ++n)
-      Params()->SetValues("R" + std::to_string(n), "");
-  }
-
-  static std::string FormatarValor(double x) {
-    const std::string texto = FormatFloat(kMascaraValor, std::fabs(x));
-    return x < 0 ? " (" + texto + ")" : texto + " ";
-  }
+  // " (x,xx)" when negative, "x,xx " otherwise.
+  static std::string FormatarValor(double x) { return FormatarComSinal(kMascaraValor, x, " ("); }
 
   TDateTime FDataInicial = 0;
   TDateTime FDataFinal = 0;
@@ -409,6 +376,9 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   std::string FJoinDados;
   std::string FFiltroDados;
   std::string FFiltroEmpreend;
+  std::string FFiltroImoveis;
+  std::string FFiltroInsumos;
+  std::string FFiltroMovimento;
   std::string FCodigoTPImovel;
   std::string FCodigoImovel;
   std::string FCodigoEmpreend;
@@ -422,6 +392,7 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   double FTotalCustoEmpreend = 0;
   double FTotalSaldoAnterior = 0;
   std::vector<double> FTotaisCompetencia;
+  TnColunasMeses FColunas{Report, {"etqC", "etqR", "etqT"}, kMaxMeses};
 };
 
 RPT_REGISTRAR_RELATORIO(TRptIncurredCostByUnit)

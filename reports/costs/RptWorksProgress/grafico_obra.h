@@ -1,18 +1,12 @@
 #pragma once
 // Geometry of the works chart (section 12), shared by the report and its tests.
 // Heights and positions are layout units.
-#include <algorithm>
+#include "host/report/grafico_relatorio.h"
 
-constexpr int kSecaoGrafico = 12;                // the section holding the chart element "Grafico"
-constexpr double kPosicaoSecaoGrafico = 646;     // standard bottom edge of the chart section
-constexpr double kAlturaGrafico = 397;           // standard chart height, enough for 22 bars
-constexpr int kEntradasAlturaPadrao = 22;        // bars the standard height holds
-constexpr double kAlturaPorEntrada = 16;         // extra height per bar past the standard ones
-constexpr double kAlturaMaximaGrafico = 794;     // the chart never needs more than this
+// Section 12 holds the chart element "Grafico"; its standard bottom edge is 646 and the
+// chart 397 high, enough for 22 bars; 16 more per bar past them, never above 794.
+constexpr TnDimensoesGrafico kGraficoObra{12, 646, 397, 22, 16, 794};
 
 // The height a chart of n bars needs; above the standard it decides whether the
 // chart still fits on the current page.
-constexpr double AlturaNecessariaGrafico(int entradas) {
-  if (entradas <= kEntradasAlturaPadrao) return kAlturaGrafico;
-  return std::min(kAlturaGrafico + kAlturaPorEntrada * (entradas - kEntradasAlturaPadrao), kAlturaMaximaGrafico);
-}
+constexpr double AlturaNecessariaGrafico(int entradas) { return kGraficoObra.AlturaNecessaria(entradas); }

@@ -82,8 +82,6 @@ class TRptWorksProgress : public TnrwBaseDll {
   std::vector<int> CriarListaSectionsParaZebrar() override { return {8, 9, 10, 11}; }
   void ImprimirInterno() override;
   void DoParamChange(TObject* sender, TnpqParamItem* item) override;
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
   void DepoisConfigurar(TnFormParametros* pai) override;
 
  private:
@@ -123,15 +121,7 @@ class TRptWorksProgress : public TnrwBaseDll {
 void TRptWorksProgress::ImprimirInterno() {
   CarregarParametros();
   PrepararGrafico();
-  // Both datasets are members: they are released on every exit, also when a step raises.
-  struct TLiberarConsultas {
-    TRptWorksProgress& R;
-    ~TLiberarConsultas() {
-      DestruirSQL(R.FCdsFase);
-      DestruirSQL(R.FCdsObraFaseFoto);
-      R.FFase = nullptr;
-    }
-  } liberar{*this};
+  TnDestruirSQLAoSair liberar{&FCdsFase, &FCdsObraFaseFoto};
   ConsultarFases();
   ConsultarFotos();
   if (FCdsFase->IsEmpty()) return;
@@ -239,31 +229,17 @@ void TRptWorksProgress::PrepararGrafico() {
     FChart = Report->GraficoByName(kNomeGrafico)->Chart();
     FDadosGrafico.clear();
   }
-  FChart->Series(0)->Clear();
-  FChart->Legenda().clear();
+  LimparGrafico(*FChart);
   FDadosGrafico.clear();
 }
 
 void TRptWorksProgress::ImprimirGrafico() {
   if (FImprimir == ipRelatorio) return;
-  TnpqSection* secao = Report->GetSections(kSecaoGrafico);
-  TnpqGrafico* grafico = Report->GraficoByName(kNomeGrafico);
-  secao->SetPosition(kPosicaoSecaoGrafico);
-  grafico->SetHeight(kAlturaGrafico);
-  Report->CompileSections();
-
   const int n = static_cast<int>(FDadosGrafico.size());
-  if (n > kEntradasAlturaPadrao) {
-    if (AlturaNecessariaGrafico(n) > Report->FundoImprimivel() - Report->PosicaoAtual()) RepEndOfPage(true);
-    secao->SetPosition(Report->FundoImprimivel());
-    Report->CompileSections();
-    grafico->SetHeight(secao->GetHeight() - 1);
-  }
-
+  DimensionarSecaoGrafico(*Report, *Report->GraficoByName(kNomeGrafico), kGraficoObra, n);
   for (auto dado = FDadosGrafico.rbegin(); dado != FDadosGrafico.rend(); ++dado)
-    if (n == 1 || dado->PercentPart < kParticipacaoTotal)
-      FChart->Series(0)->Add(dado->Valor, dado->Descricao, dado->Cor);
-  RepPrintSection(kSecaoGrafico);
+    if (n == 1 || dado->PercentPart < kParticipacaoTotal) AdicionarPonto(*FChart, dado->Valor, dado->Descricao, dado->Cor);
+  RepPrintSection(kGraficoObra.Secao);
   PrepararGrafico();
 }
 
@@ -310,8 +286,8 @@ std::string TRptWorksProgress::MontarSQLFases() const {
       "OB.CODIGOESCRIT and EM.CODIGOEMPREEND = OB.CODIGOEMPREEND join PESSOAFINANCEIRO ES on "
       "ES.CODIGOPESSOAFIN = OB.CODIGOESCRIT join OBRAFASE FA on FA.CODIGOESCRIT = OB.CODIGOESCRIT and "
       "FA.CODIGOOBRA = OB.CODIGOOBRA where OB.CodigoEscrit = :pCodigoEscrit ";
-  if (!FCodigoEmpreend.empty()) sql += FilterInterval({"OB.CODIGOEMPREEND"}, FCodigoEmpreend, {1}, true, 0, -1);
-  if (!FCodigoObra.empty()) sql += FilterInterval({"OB.CODIGOOBRA"}, FCodigoObra, {1}, true, 0, -1);
+  sql += FiltroParametro(Params()->Param("pCodigoEmpreend"), {"OB.CODIGOEMPREEND"});
+  sql += FiltroParametro(Params()->Param("pCodigoObra"), {"OB.CODIGOOBRA"});
   if (!FExibirSubfases) sql += "and FA.TIPO = " + ValorParaSQL(kTipoFase);
   sql += " order by OB.CodigoObra, FA.CLASSIFICACAO ";
   return sql;
@@ -325,7 +301,7 @@ void TRptWorksProgress::ConsultarFases() {
 void TRptWorksProgress::ConsultarFotos() {
   std::string sql =
       "SELECT FOTOPEQUENA, CODIGOESCRIT, CODIGOOBRA, CODIGOFASE FROM OBRAFASEFOTO WHERE CODIGOESCRIT=:pCODIGOESCRIT";
-  if (!FCodigoObra.empty()) sql += FilterInterval({"CODIGOOBRA"}, FCodigoObra, {1}, true, 1);
+  sql += FiltroParametro(Params()->Param("pCodigoObra"), {"CODIGOOBRA"}, {1}, true, 1);
   if (!FCdsObraFaseFoto)
     FCdsObraFaseFoto = ExecutarSQL(sql, {TValor(FCodigoEscrit)}, true, false, -1, "", nullptr, true);
   else

@@ -78,10 +78,6 @@ class TRptPayablesAndPayments : public TnrwBaseDll {
   std::vector<int> CriarListaSectionsParaZebrar() override {
     return {kSecaoLinha, kSecaoTotais, kSecaoLinhaPagar, kSecaoTotaisPagar, kSecaoFimGrupo};
   }
-  void DoParamChange(TObject*, TnpqParamItem*) override {}
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
-
   void DepoisConfigurar(TnFormParametros* pai) override {
     TnrwBaseDll::DepoisConfigurar(pai);
     Report->OnAfterSection = TnEventoSecao(this, &TRptPayablesAndPayments::DoAfterSection);
@@ -206,17 +202,7 @@ void TRptPayablesAndPayments::CarregarParametros() {
 void TRptPayablesAndPayments::CarregarDados() {
   CriarDadoRelatorio();
   // The query results live only for this step, whichever way it ends.
-  struct TLiberarConsultas {
-    TRptPayablesAndPayments* R;
-    ~TLiberarConsultas() {
-      DestruirSQL(R->FCdsNotaEmpreend);
-      DestruirSQL(R->FCdsParcela);
-      DestruirSQL(R->FCdsEstoque);
-      R->FNotaEmpreend = nullptr;
-      R->FParcela = nullptr;
-      R->FEstoque = nullptr;
-    }
-  } liberar{this};
+  TnDestruirSQLAoSair liberar{&FCdsNotaEmpreend, &FCdsParcela, &FCdsEstoque};
 
   ExecutarConsultas();
   if (FCdsNotaEmpreend->IsEmpty()) return;
@@ -311,20 +297,12 @@ void TRptPayablesAndPayments::ExecutarConsultas() {
   FEstoque = Mapper<TnMapperEstoque>(FCdsEstoque.get());
 }
 
-namespace {
-// The condition a selection of codes and ranges adds, with its own leading "and".
-std::string FiltroSelecao(const std::string& campo, const std::string& selecao) {
-  if (selecao.empty()) return "";
-  return FilterInterval({campo}, selecao, {1}, true, 0, -1);
-}
-}  // namespace
-
 std::string TRptPayablesAndPayments::MontarSQLConsultaParcela() const {
   std::string sql = MontarSQLParcela();
   if (FTipoRelatorio == ipContaPagar) sql += " and (PA.SALDOPAGAR <> 0) ";
   else if (FTipoRelatorio == ipPagamento) sql += " and (PA.VALORPARC <> PA.SALDOPAGAR) ";
   sql += MontarFiltroPeriodoParcela();
-  sql += FiltroSelecao("NE.CODIGOPESSOAFIN", FCodigoPessoaFin);
+  sql += FiltroParametro(Params()->Param("pCodigoPessoaFin"), {"NE.CODIGOPESSOAFIN"});
   sql += " group by NE.CODIGONOTAENT ";
   sql += ", coalesce(NE.QUANTIDADEPARC, 1) ";
   sql += ", PA.CODIGONOTAENTPARCELA ";
@@ -337,15 +315,17 @@ std::string TRptPayablesAndPayments::MontarSQLConsultaParcela() const {
 }
 
 std::string TRptPayablesAndPayments::MontarSQLConsultaNotaEmpreend() const {
-  const std::string condicoes = MontarFiltroPeriodoParcela() + FiltroSelecao("ET.CODIGOEMPREEND", FCodigoEmpreend) +
-                                FiltroSelecao("NE.CODIGOPESSOAFIN", FCodigoPessoaFin);
+  const std::string condicoes = MontarFiltroPeriodoParcela() +
+                                FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
+                                FiltroParametro(Params()->Param("pCodigoPessoaFin"), {"NE.CODIGOPESSOAFIN"});
   return "select distinct * from (" + MontarSQLNotaMovimento() + condicoes + " union " + MontarSQLNotaRateio() +
          condicoes + ") Tab ";
 }
 
 std::string TRptPayablesAndPayments::MontarSQLConsultaEstoque() const {
-  const std::string condicoes = MontarFiltroPeriodoNota() + FiltroSelecao("ET.CODIGOEMPREEND", FCodigoEmpreend) +
-                                FiltroSelecao("NE.CODIGOPESSOAFIN", FCodigoPessoaFin);
+  const std::string condicoes = MontarFiltroPeriodoNota() +
+                                FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
+                                FiltroParametro(Params()->Param("pCodigoPessoaFin"), {"NE.CODIGOPESSOAFIN"});
   std::string sql = MontarSQLEstoqueMovimento() + condicoes;
   sql += " group by ";
   sql += "  NE.CODIGONOTAENT ";
@@ -593,13 +573,10 @@ void TRptPayablesAndPayments::DoAfterSection(TObject*, int secao) {
 }
 
 void TRptPayablesAndPayments::ImprimirCabecalho() {
-  const std::string condicao = "CodigoPessoaFin = " + ValorParaSQL(TValor(FCodigoEscrit));
-  const std::vector<TValor> empresa = nDMSQLDataSet::PegarValorCampo("PessoaFinanceiro", "Nome,InscFederal", condicao);
-  const std::string nome = empresa.size() > 0 ? empresa[0].AsString() : "";
-  const std::string inscricao = empresa.size() > 1 ? empresa[1].AsString() : "";
+  const nDMSQLDataSet::TnNomeInscricao empresa = nDMSQLDataSet::PegarNomeInscricao(FCodigoEscrit);
   TnpqPowerParam* params = Params();
-  params->SetValues("pDescrEscrit", std::to_string(FCodigoEscrit) + TemDados(" - ", nome, ""));
-  params->SetValues("pInscrFedEscrit", inscricao);
+  params->SetValues("pDescrEscrit", std::to_string(FCodigoEscrit) + TemDados(" - ", empresa.Nome, ""));
+  params->SetValues("pInscrFedEscrit", empresa.InscFederal);
   params->SetValues("pTituloRelat", TituloRelatorio());
   if (FTipoRelatorio == ipPagarPgto) params->SetValues("pTitColuna", "A Pagar");
   else if (FTipoRelatorio == ipPagamento) params->SetValues("pTitColuna", "Total Pgto");

@@ -66,17 +66,13 @@ class TRptPayments : public TnrwBaseDll {
     Report->OnAfterSection = TnEventoSecao(this, &TRptPayments::DoAfterSection);
   }
 
-  void DoParamChange(TObject*, TnpqParamItem*) override {}
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
-
   void ImprimirInterno() override {
     CarregarParametros();
     ImprimirTitulo();
+    TnDestruirSQLAoSair liberar{&FcdsPagamento};
     FcdsPagamento = ExecutarSQL(MontarSQLPagamento(), {}, true, false, -1, "", nullptr, true);
     if (FcdsPagamento->IsEmpty()) return;
     ImprimirPagamentos();
-    DestruirSQL(FcdsPagamento);
   }
 
  private:
@@ -123,23 +119,11 @@ class TRptPayments : public TnrwBaseDll {
                       "PA.CODIGONOTAENT = BX.CODIGONOTAENT AND " +
                       "PA.CODIGONOTAENTPARCELA = BX.CODIGONOTAENTPARCELA) " + "WHERE BX.DATABAIXA between " +
                       ValorParaSQL(TValor::Data(FDataInicial)) + " and " + ValorParaSQL(TValor::Data(FDataFinal));
-    if (!FCodigoEscrit.empty())
-      sql += FiltroSelecao({"EM.CODIGOESCRIT"}, FCodigoEscrit, "pCodigoEscrit");
-    if (!FCodigoFornecedor.empty())
-      sql += FiltroSelecao({"PE.CODIGOPESSOAFIN"}, FCodigoFornecedor, "pCodigoFornecedor");
+    sql += FiltroParametro(Params()->Param("pCodigoEscrit"), {"EM.CODIGOESCRIT"});
+    sql += FiltroParametro(Params()->Param("pCodigoFornecedor"), {"PE.CODIGOPESSOAFIN"});
     sql += FTipoQuebra == kQuebraFornecedor ? "order by EM.CODIGOESCRIT, PE.NOME, PE.CODIGOPESSOAFIN, BX.DATABAIXA"
                                             : "order by EM.CODIGOESCRIT, BX.DATABAIXA,  PE.NOME";
     return sql;
-  }
-
-  // A selection the notation refuses is the user's typing: point at the parameter.
-  std::string FiltroSelecao(const std::vector<std::string>& campos, const std::string& selecao,
-                            const std::string& parametro) {
-    try {
-      return FilterInterval(campos, selecao, {1}, true, 0);
-    } catch (const EnSelecaoInvalida& e) {
-      throw EnParam(Params()->Param(parametro), e.what());
-    }
   }
 
   void ImprimirPagamentos() {

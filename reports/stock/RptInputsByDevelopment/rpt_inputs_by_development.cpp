@@ -13,6 +13,7 @@
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
+#include "host/report/assinatura.h"
 #include "host/report/formulario.h"
 
 namespace {
@@ -31,21 +32,12 @@ constexpr int kDetalhePorNota = 0;         // one detail line per purchase invoi
 constexpr int kDetalhePorFornecedor = 1;   // one detail line per supplier
 
 constexpr int kInsumoMaterial = 1;         // TIPOINSUMO of the inputs that go through the stocks
-constexpr int kIncluirSelecao = 1;         // FilterInterval: restrict to the selection
 constexpr int kLarguraFornecedor = 10;     // supplier code column of a detail line
 constexpr int kLarguraNota = 20;           // invoice number column of a detail line
 
 const char* const kMascaraQuantidade = "#,####0.0000";
 const char* const kMascaraValor = "#,##0.00";
 const char* const kMascaraCompetencia = "mm/yyyy";
-
-// "(" and the absolute value when negative: the layout's pFechaParentese closes it.
-std::string ValorComSinal(const std::string& mascara, double valor) {
-  const std::string texto = FormatFloat(mascara, std::fabs(valor));
-  return valor < 0 ? "(" + texto : texto;
-}
-
-std::string FechaParentese(double valor) { return valor < 0 ? ")" : ""; }
 
 }  // namespace
 
@@ -80,15 +72,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
 
   void ImprimirInterno() override {
     CarregarParametros();
-    // Both datasets go on every path, also when the second query or the printing fails.
-    struct TLiberar {
-      TRptInputsByDevelopment* R;
-      ~TLiberar() {
-        R->FInsumo = nullptr;
-        DestruirSQL(R->FCdsInsumo);
-        DestruirSQL(R->FCdsGrupoInsumo);
-      }
-    } liberar{this};
+    TnDestruirSQLAoSair liberar{&FCdsInsumo, &FCdsGrupoInsumo};
     FCdsInsumo = CarregarInsumos();
     FInsumo = Mapper<TnMapperInsumo>(FCdsInsumo.get());
     FCdsGrupoInsumo = CarregarGruposInsumo();
@@ -144,8 +128,6 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     Params()->EdEnabledField("pDetalharFornecedor", porInsumo);
     Params()->EdEnabledField("pCodigoPessoaFinFornec", porInsumo);
   }
-  void DoParamEnter(TObject*, TnpqParamItem*) override {}
-  void DoParamExit(TObject*, TnpqParamItem*) override {}
 
  private:
   bool PorGrupo() const { return FTipoRelatorio == kPorGrupoInsumo; }
@@ -170,10 +152,6 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   }
 
   // ---- Queries -------------------------------------------------------------
-
-  static std::string Condicao(const std::string& coluna, const std::string& selecao) {
-    return FilterInterval({coluna}, selecao, {kIncluirSelecao}, true, 0);
-  }
 
   std::string BlocoColunas() const {
     std::string s = "MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
@@ -208,12 +186,12 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
 
   std::string BlocoFiltro() const {
     std::string s = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
-    s += Condicao("ET.CODIGOEMPREEND", FCodigoEmpreend);
-    s += Condicao("MO.CODIGOINSUMO", FCodigoInsumo);
-    s += Condicao("MU.CLASSIFINSUMO", FClassifInsumo);
-    s += Condicao("MO.TIPOMVTOESTOQUE", FTipoMvtoEstoque);
+    s += FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"});
+    s += FiltroParametro(Params()->Param("pCodigoInsumo"), {"MO.CODIGOINSUMO"});
+    s += FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
+    s += FiltroParametro(Params()->Param("pTipoMvtoEstoqueCL"), {"MO.TIPOMVTOESTOQUE"});
     // Without supplier columns there is no invoice to filter on.
-    if (ComDetalhe() && !Trim(FCodigoPessoaFin).empty()) s += Condicao("NENT.CODIGOPESSOAFIN", FCodigoPessoaFin);
+    if (ComDetalhe()) s += FiltroParametro(Params()->Param("pCodigoPessoaFinFornec"), {"NENT.CODIGOPESSOAFIN"});
     return s;
   }
 
@@ -306,10 +284,10 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
         "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
     const std::string juncao = JuncaoInsumo();
     std::string filtro = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
-    filtro += Condicao("MU.CLASSIFINSUMO", FClassifInsumo);
-    filtro += Condicao("MO.TIPOMVTOESTOQUE", FTipoMvtoEstoque);
-    filtro += Condicao("ET.CODIGOEMPREEND", FCodigoEmpreend);
-    filtro += Condicao("MO.CODIGOINSUMO", FCodigoInsumo);
+    filtro += FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
+    filtro += FiltroParametro(Params()->Param("pTipoMvtoEstoqueCL"), {"MO.TIPOMVTOESTOQUE"});
+    filtro += FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"});
+    filtro += FiltroParametro(Params()->Param("pCodigoInsumo"), {"MO.CODIGOINSUMO"});
     const std::string agrupamento =
         "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
         "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
@@ -382,10 +360,9 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   }
 
   void CarregarDadosEscritorio() {
-    const std::vector<TValor> escritorio = nDMSQLDataSet::PegarValorCampo(
-        "PessoaFinanceiro", "Nome,InscFederal", "CodigoPessoaFin = " + ValorParaSQL(TValor(FCodigoEscrit)));
-    EscreverValor("pRazaoSocialEscrit", escritorio.at(0).AsString());
-    EscreverValor("pInscrFederalEscrit", escritorio.at(1).AsString());
+    const nDMSQLDataSet::TnNomeInscricao escritorio = nDMSQLDataSet::PegarNomeInscricao(FCodigoEscrit);
+    EscreverValor("pRazaoSocialEscrit", escritorio.Nome);
+    EscreverValor("pInscrFederalEscrit", escritorio.InscFederal);
   }
 
   void ConfigurarCabecalhoColunas() {
@@ -424,7 +401,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     EscreverValor("pFechaParentese", FechaParentese(soma));
     EscreverValor("R1", FCdsGrupoInsumo->FieldByName("CODIGOINSUMOGRUPO")->AsString() + " - " +
                             FCdsGrupoInsumo->FieldByName("CampoDescr")->AsString());
-    EscreverValor("R6", ValorComSinal(kMascaraValor, soma));
+    EscreverValor("R6", FormatarAbreParentese(kMascaraValor, soma));
     RepPrintSection(kSecaoGrupo);
   }
 
@@ -434,9 +411,9 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     const double custo = FInsumo->TotalCustoOpeUnit->AsFloat();
     EscreverValor("pFechaParentese", FechaParentese(quantidade));
     EscreverValor("R3", FInsumo->Unidade->AsString());
-    EscreverValor("R4", ValorComSinal(kMascaraQuantidade, quantidade));
+    EscreverValor("R4", FormatarAbreParentese(kMascaraQuantidade, quantidade));
     EscreverValor("R5", FormatFloat(kMascaraValor, RoundValor(custo / quantidade, 2)));
-    EscreverValor("R6", ValorComSinal(kMascaraValor, custo));
+    EscreverValor("R6", FormatarAbreParentese(kMascaraValor, custo));
   }
 
   void ImprimirInsumo() {
@@ -480,7 +457,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     EscreverValor("pFechaParentese", FechaParentese(FTotalCompetencia));
     EscreverValor("R1", "Total Competência " + FormatDateTime(kMascaraCompetencia, FOldCompetencia));
     EscreverValor("R2", "");
-    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCompetencia));
+    EscreverValor("R3", FormatarAbreParentese(kMascaraValor, FTotalCompetencia));
     RepPrintSection(kSecaoTotal);
     RepPrintSection(kSecaoSeparador);
     FTotalCompetencia = 0;
@@ -492,7 +469,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     EscreverValor("pFechaParentese", FechaParentese(FTotalCusOperEmpre));
     EscreverValor("R1", "Total Empreendimento");
     EscreverValor("R2", "");
-    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCusOperEmpre));
+    EscreverValor("R3", FormatarAbreParentese(kMascaraValor, FTotalCusOperEmpre));
     RepPrintSection(kSecaoTotal);
     ZerarTotalEmpreendimento();
     if (!FCdsInsumo->Eof()) RepEndOfPage(true);
@@ -504,19 +481,13 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     RepPrintSection(kSecaoSeparador);
     EscreverValor("R1", "Total Geral");
     EscreverValor("R2", "");
-    EscreverValor("R3", ValorComSinal(kMascaraValor, FTotalCusOperGeral));
+    EscreverValor("R3", FormatarAbreParentese(kMascaraValor, FTotalCusOperGeral));
     RepPrintSection(kSecaoTotal);
   }
 
   void ImprimirAssinatura() {
     if (FTotalCusOperGeral == 0) return;
-    const int pessoa = StrToIntDef(RepParam("pCodigoPessoaFin"), 0);
-    if (pessoa <= 0) return;
-    const std::vector<TValor> assinante = nDMSQLDataSet::PegarValorCampo(
-        "PessoaFinanceiro", "NOME,INSCFEDERAL", "CodigoPessoaFin = " + ValorParaSQL(TValor(pessoa)));
-    EscreverValor("R1", assinante.at(0).AsString());
-    EscreverValor("R2", assinante.at(1).AsString());
-    RepPrintSection(kSecaoAssinatura);
+    ::ImprimirAssinatura(*this, StrToIntDef(RepParam("pCodigoPessoaFin"), 0), kSecaoAssinatura);
   }
 
   TDateTime FOldCompetencia = 0;

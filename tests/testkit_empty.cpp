@@ -1,1 +1,0 @@
-// Placeholder so the test-support library exists before its first helper lands.
