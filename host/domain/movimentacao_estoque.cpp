@@ -69,36 +69,44 @@ TnMovimento NovoMovimento(const TnMapperMovimento& m) {
 
 }  // namespace
 
-std::string TnMovimentacaoEstoqueConsulta::Condicoes() const {
+std::string TnMovimentacaoEstoqueConsulta::CondicoesMovimento() const {
   return FilterInterval({"EM.CODIGOESTOQUE"}, CodigoEstoque, {1}, true) +
          FilterInterval({"EM.CODIGOINSUMO"}, CodigoInsumo, {1}, true) +
-         FilterInterval({"IM.CLASSIFINSUMO"}, ClassifInsumo, {1}, true) +
          FilterInterval({"EM.TIPOMVTOESTOQUE"}, TipoMvtoEstoque, {1}, true);
 }
 
+std::string TnMovimentacaoEstoqueConsulta::CondicaoInsumo() const {
+  return FilterInterval({"IM.CLASSIFINSUMO"}, ClassifInsumo, {1}, true);
+}
+
+// The movements are summed by stock and input alone, and only the sums meet their
+// stock and input: grouping on the descriptions too costs several times as much.
 std::string TnMovimentacaoEstoqueConsulta::MontarSQLSaldoAnterior() const {
-  return std::string("select EM.CODIGOESTOQUE, ES.DESCRESTOQUE, EM.CODIGOINSUMO, IM.DESCRINSUMO, IM.DESCRCOMPLEMENTAR, ") +
+  return std::string("select S.CODIGOESTOQUE, ES.DESCRESTOQUE, S.CODIGOINSUMO, IM.DESCRINSUMO, IM.DESCRCOMPLEMENTAR, ") +
+         "S.QTDSALDOANTERIOR, S.VALORSALDOANTERIOR " +
+         "from (select EM.CODIGOESTOQUE, EM.CODIGOINSUMO, " +
          "sum(" + kQuantidadeComSinal + ") QTDSALDOANTERIOR, " +
          "sum(cast((" + kQuantidadeComSinal + ") * EM.VALORCUSTOOPERACIONALUNIT as numeric(18,2))) VALORSALDOANTERIOR " +
          "from ESTOQUEMOVIMENTO EM " +
-         "join ESTOQUE ES on ES.CODIGOESCRIT = EM.CODIGOESCRIT and ES.CODIGOESTOQUE = EM.CODIGOESTOQUE " +
-         "join INSUMO IM on IM.CODIGOINSUMO = EM.CODIGOINSUMO " +
-         "where EM.CODIGOESCRIT = :pCodigoEscrit and EM.DATAMVTOESTOQUE < :pDataInicial " + Condicoes() +
-         "group by EM.CODIGOESTOQUE, EM.CODIGOINSUMO, ES.DESCRESTOQUE, IM.DESCRINSUMO, IM.DESCRCOMPLEMENTAR " +
-         "having sum(" + kQuantidadeComSinal + ") <> 0 " +
-         "or sum(cast((" + kQuantidadeComSinal + ") * EM.VALORCUSTOOPERACIONALUNIT as numeric(18,2))) <> 0 " +
-         "order by EM.CODIGOESTOQUE, EM.CODIGOINSUMO";
+         "where EM.CODIGOESCRIT = :pCodigoEscrit and EM.DATAMVTOESTOQUE < :pDataInicial " + CondicoesMovimento() +
+         "group by EM.CODIGOESTOQUE, EM.CODIGOINSUMO) S " +
+         "left join ESTOQUE ES on ES.CODIGOESCRIT = :pCodigoEscrit and ES.CODIGOESTOQUE = S.CODIGOESTOQUE " +
+         "left join INSUMO IM on IM.CODIGOINSUMO = S.CODIGOINSUMO " +
+         "where (S.QTDSALDOANTERIOR <> 0 or S.VALORSALDOANTERIOR <> 0) " + CondicaoInsumo() +
+         "order by S.CODIGOESTOQUE, S.CODIGOINSUMO";
 }
 
+// The movements lead and their stock and input follow (left joins fix that order):
+// started from the stocks, the optimiser would read the period once per stock selected.
 std::string TnMovimentacaoEstoqueConsulta::MontarSQLMovimentos() const {
   return std::string("select EM.CODIGOESTOQUE, ES.DESCRESTOQUE, EM.CODIGOINSUMO, IM.DESCRINSUMO, IM.DESCRCOMPLEMENTAR, ") +
          "EM.DATAMVTOESTOQUE, EM.REFERENCIA, EM.DOCUMENTO, EM.TIPOMVTOESTOQUE, EM.QUANTIDADEMVTO, " +
          "EM.VALORCUSTOOPERACIONALUNIT " +
          "from ESTOQUEMOVIMENTO EM " +
-         "join ESTOQUE ES on ES.CODIGOESCRIT = EM.CODIGOESCRIT and ES.CODIGOESTOQUE = EM.CODIGOESTOQUE " +
-         "join INSUMO IM on IM.CODIGOINSUMO = EM.CODIGOINSUMO " +
+         "left join ESTOQUE ES on ES.CODIGOESCRIT = EM.CODIGOESCRIT and ES.CODIGOESTOQUE = EM.CODIGOESTOQUE " +
+         "left join INSUMO IM on IM.CODIGOINSUMO = EM.CODIGOINSUMO " +
          "where EM.CODIGOESCRIT = :pCodigoEscrit " +
-         "and EM.DATAMVTOESTOQUE between :pDataInicial and :pDataFinal " + Condicoes() +
+         "and EM.DATAMVTOESTOQUE between :pDataInicial and :pDataFinal " + CondicoesMovimento() + CondicaoInsumo() +
          "order by EM.CODIGOESTOQUE, EM.CODIGOINSUMO, EM.DATAMVTOESTOQUE, " +
          "case when EM.TIPOMVTOESTOQUE <= 0 then 0 else 1 end, EM.CODIGOMVTOESTOQUE";
 }

@@ -2,7 +2,8 @@
 // The stock movement of a company over a period, stock by stock and input by input:
 // each input's opening balance and its movements of the period, ready to print.
 //
-// How Gerar reads it (ESTOQUEMOVIMENTO of CodigoEscrit, with its ESTOQUE and INSUMO):
+// How Gerar reads it (ESTOQUEMOVIMENTO of CodigoEscrit, with its ESTOQUE and INSUMO;
+// a movement whose stock or input has no record is still listed, without description):
 // - The four selections narrow the openings and the movements alike: CodigoEstoque the
 //   stock, CodigoInsumo the input, ClassifInsumo the input's CLASSIFINSUMO and
 //   TipoMvtoEstoque the movement's type. So a closing quantity equals the stock
@@ -70,7 +71,8 @@ class TnMovimentacaoEstoqueConsulta {
   std::unique_ptr<TnMovimentacaoEstoqueLista> Gerar() const;
 
  private:
-  std::string Condicoes() const;                 // the selections, each " and (...)"
+  std::string CondicoesMovimento() const;        // stock, input and type selections, each " and (...)"
+  std::string CondicaoInsumo() const;            // the classification selection on INSUMO IM
   std::string MontarSQLSaldoAnterior() const;    // openings by stock and input
   std::string MontarSQLMovimentos() const;       // the period's movements
 };

@@ -5,7 +5,7 @@
 //     gravel (40) bought and returned in October, so it opens at zero;
 //   stock 2 "Canteiro Norte": cement and sand with openings only (sand's nets to zero
 //     quantity but 0,01 of value), paint (30, classification 2) with one movement of
-//     every type in November;
+//     every type in November, and a purchase of an input with no record (99);
 //   and one movement of company 2, never listed.
 #include "host/domain/movimentacao_estoque.h"
 
@@ -57,6 +57,7 @@ constexpr const char* kFixture =
     "insert into ESTOQUEMOVIMENTO values (1, 2, 21, '2026-11-07', 2, 30, 1, 5, 21, 'TR 21', null, null);"
     "insert into ESTOQUEMOVIMENTO values (1, 2, 22, '2026-11-08', 3, 30, 1, 5, 22, 'DV 22', null, null);"
     "insert into ESTOQUEMOVIMENTO values (1, 2, 23, '2026-11-09', 4, 30, 1, 5, 23, 'INV 23', null, null);"
+    "insert into ESTOQUEMOVIMENTO values (1, 2, 24, '2026-11-15', 0, 99, 2, 1, 24, 'NF 24', null, null);"
     "insert into ESTOQUEMOVIMENTO values (2, 1, 1, '2026-11-05', 0, 10, 7, 1, 1, 'NF X', null, null);";
 
 struct TConsulta {
@@ -124,6 +125,8 @@ const std::vector<std::string> kEstoque2Novembro = {
     "    07/11/2026 21 TR 21 | 2 | 5.0000 | +0.0000 -1.0000",
     "    08/11/2026 22 DV 22 | 3 | 5.0000 | +0.0000 -1.0000",
     "    09/11/2026 23 INV 23 | 4 | 5.0000 | +0.0000 -1.0000",
+    "  99   | 0.0000 | 0.00",
+    "    15/11/2026 24 NF 24 | 0 | 1.0000 | +2.0000 -0.0000",
 };
 
 std::vector<std::string> Juntar(std::vector<std::string> a, const std::vector<std::string>& b) {
