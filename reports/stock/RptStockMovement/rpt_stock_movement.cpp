@@ -38,7 +38,9 @@ class TRptStockMovement : public TnrwBaseDll {
   explicit TRptStockMovement(TnrwReport* report) : TnrwBaseDll(report) {}
   static std::string Versao() { return "[versao: 1.1.96.0]"; }
 
-  std::vector<int> CriarListaSectionsParaZebrar() override { return {10, 11, 12, 13}; }
+  std::vector<int> CriarListaSectionsParaZebrar() override {
+    return {kSecaoSeparador, kSecaoMovimento, kSecaoInsumo, kSecaoSaldo};
+  }
 
   void ImprimirInterno() override {
     CarregarParametros();
