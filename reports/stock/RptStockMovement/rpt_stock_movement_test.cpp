@@ -148,6 +148,40 @@ TEST_F(StockMovement, EachStockStartsItsOwnPageUnderItsOwnHeader) {
   EXPECT_EQ(cabecalho.Valor("pDataFinal"), "30/11/2026");
 }
 
+// A balance's quantity and value each take the parentheses of their own sign; the
+// movements come before the period, so an input's only lines are its two balances.
+TEST_F(StockMovement, BalanceQuantityAndValueCloseTheirOwnParentheses) {
+  struct TMovimento {
+    int tipo;
+    const char* quantidade;
+    const char* custo;
+  };
+  const struct {
+    int estoque;
+    std::vector<TMovimento> movimentos;
+    const char* saldo;
+  } casos[] = {
+      {91, {{0, "1", "2"}, {1, "2", "0.75"}}, "(1,0000) | 0,50"},
+      {92, {{0, "2", "0.25"}, {1, "1", "1"}}, "1,0000  | (0,50)"},
+      {93, {{1, "3", "1.5"}}, "(3,0000) | (4,50)"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.saldo);
+    const std::string estoque = std::to_string(c.estoque);
+    Sql("insert into ESTOQUE values (1, " + estoque + ", 'Canteiro " + estoque + "', null)");
+    int codigo = c.estoque * 10;
+    for (const TMovimento& m : c.movimentos)
+      Sql("insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, DATAMVTOESTOQUE, "
+          "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, VALORCUSTOOPERACIONALUNIT) values (1, " + estoque + ", " +
+          std::to_string(++codigo) + ", '2026-10-01', " + std::to_string(m.tipo) + ", 40, " + m.quantidade + ", " +
+          m.custo + ")");
+    const std::vector<std::string> linhas = Linhas(Imprimir({{"pCodigoEstoque", estoque}}));
+    ASSERT_GE(linhas.size(), 3u);
+    EXPECT_EQ(linhas[1], std::string("13 Saldo Anterior | ") + c.saldo);
+    EXPECT_EQ(linhas[2], std::string("13 Saldo Final | ") + c.saldo);
+  }
+}
+
 TEST_F(StockMovement, SignatureFollowsTheGrandTotalOnlyForAPersonAndSomethingPrinted) {
   const struct {
     const char* caso;
