@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
 #include "host/report/base_dll.h"
@@ -22,6 +24,34 @@ TEST(TipoMvtoEstoque, CostListSelectsIssuesReturnsAndDirectAllocationsOnly) {
   for (ds->First(); !ds->Eof(); ds->Next()) tipos.push_back(ds->Fields(0)->AsInteger());
   EXPECT_EQ(tipos, (std::vector<int>{-1, 0, 1}));
 }
+
+// One signed byte: -1 stays -1 on its way from the database.
+static_assert(sizeof(TnTipoMvtoEstoque) == 1 && std::is_signed_v<std::underlying_type_t<TnTipoMvtoEstoque>>);
+
+TEST(TipoMvtoEstoque, EachTypeHasItsTextAndDirection) {
+  const struct {
+    int tipo;
+    const char* texto;
+    bool entrada;
+  } casos[] = {
+      {-4, "Tipo -4", true},
+      {-3, "Ajuste de inventário (sobra)", true},
+      {-2, "Transferência recebida", true},
+      {-1, "Devolução da obra", true},
+      {0, "Compra", true},
+      {1, "Saída para obra", false},
+      {2, "Transferência enviada", false},
+      {3, "Devolução ao fornecedor", false},
+      {4, "Ajuste de inventário (falta)", false},
+      {5, "Tipo 5", false},
+  };
+  for (const auto& c : casos) {
+    const auto tipo = static_cast<TnTipoMvtoEstoque>(c.tipo);
+    EXPECT_EQ(DescricaoTipoMvtoEstoque(tipo), c.texto) << c.tipo;
+    EXPECT_EQ(EntradaEstoque(tipo), c.entrada) << c.tipo;
+  }
+}
+
 
 namespace {
 
