@@ -14,7 +14,7 @@ struct TnPedidoImpressao {
   std::string ArquivoPdf;                        // empty = no PDF (tests)
   std::string PastaPng;                          // empty = no PNG pages
   std::string ArquivoRastro;                     // empty = the trace is not written to a file
-  bool ComRastro = false;                        // keep the print trace
+  bool ComRastro = false;                        // keep the print trace: sections and the queries run
   bool ConferirTabelas = false;                  // once the form is filled, refuse a database without our tables
 };
 
