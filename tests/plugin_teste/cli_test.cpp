@@ -363,7 +363,7 @@ TEST_F(Cli, ADatabaseWithoutOurTablesIsNamedAsSuch) {
       << s.Texto;
 }
 
-// A server that takes the connection and never answers.
+// A server that takes the connection and never answers, reached with a password on the command line.
 TEST_F(Cli, SilentServerIsGivenUpAfterTheTimeout) {
   const int escuta = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in endereco{};
@@ -374,12 +374,19 @@ TEST_F(Cli, SilentServerIsGivenUpAfterTheTimeout) {
   socklen_t tamanho = sizeof endereco;
   getsockname(escuta, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
   const std::string db = "127.0.0.1/" + std::to_string(ntohs(endereco.sin_port)) + ":/dados/x.fdb";
+  const fs::path erros = pasta / "servidor-mudo.txt";
   const auto inicio = std::chrono::steady_clock::now();
-  Saida s = Rpt("run RptTeste --plugins " + std::string(RPT_TEST_PLUGIN_DIR) + " --db " + db + " --timeout 1");
+  const pid_t pid = Iniciar({"run", "RptTeste", "--plugins", RPT_TEST_PLUGIN_DIR, "--db", db, "--timeout", "2",
+                             "--password", "segredo"},
+                            erros);
+  // While it waits, the password is not in the process list.
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  const std::string linhaDeComando = Ler("/proc/" + std::to_string(pid) + "/cmdline");
+  EXPECT_NE(linhaDeComando.find("--password"), std::string::npos);
+  EXPECT_EQ(linhaDeComando.find("segredo"), std::string::npos);
+  EXPECT_EQ(Esperar(pid), 1);
   EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(20));
-  EXPECT_EQ(s.Codigo, 1) << s.Texto;
-  EXPECT_NE(s.Texto.find("O servidor de '" + db + "' não respondeu em 1 s (veja --timeout)."), std::string::npos)
-      << s.Texto;
+  EXPECT_EQ(Ler(erros), "Erro: O servidor de '" + db + "' não respondeu em 2 s (veja --timeout).\n");
   close(escuta);
 }
 
