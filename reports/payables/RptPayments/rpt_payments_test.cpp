@@ -60,17 +60,6 @@ struct Pagamentos : ::testing::Test {
   int FNota = 0;
 };
 
-// "1.234,56" -> 123456
-long long Centavos(const std::string& texto) {
-  long long v = 0;
-  bool negativo = false;
-  for (char c : texto) {
-    if (c == '-') negativo = true;
-    if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
-  }
-  return negativo ? -v : v;
-}
-
 // A host whose form lets any text through: the report's own checks meet the values.
 struct Direto : TImpressaoDireta {
   explicit Direto(const TParametros& valores) : TImpressaoDireta(RPT_PLUGIN_PATH, valores) {}
