@@ -30,9 +30,6 @@ inline std::string DataFim() { return ValorParaSQL(Fim()); }
 // Every code the demo uses for companies, developments, works, inputs and suppliers.
 inline std::string Filtro(const std::string& coluna) { return FilterInterval({coluna}, "1-999", {1}, true, 0); }
 inline std::string FiltroSemE(const std::string& coluna) { return FilterInterval({coluna}, "1-999", {1}, false, 0); }
-inline std::string Tipos(const std::string& coluna, const std::string& tipos) {
-  return FilterInterval({coluna}, tipos, {1}, true, 0);
-}
 
 // Payables: one statement per grouping and model.
 inline std::vector<TConsultaRelatorio> ContasPagar() {
@@ -133,21 +130,6 @@ inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
        base + Filtro("OB.CodigoEmpreend") + Filtro("FA.CodigoObra") + "and FA.Tipo = " + ValorParaSQL(TValor(1)) + " " +
            "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
   };
-}
-
-// Stock position, both orderings.
-inline std::vector<TConsultaRelatorio> PosicaoEstoque() {
-  std::vector<TConsultaRelatorio> r;
-  for (const std::string ordem : {"EM.CodigoInsumo", "IM.DescrInsumo"})
-    r.push_back({"posição de estoque por " + ordem,
-                 "select P.CodigoPessoaFin, P.NOME NomeEscrit, P.INSCFEDERAL InscrFederalEscrit, EM.CodigoEstoque, ES.DescrEstoque, EM.CodigoInsumo, IM.DescrInsumo, UM.CodigoUnidadeMedida, UM.Abreviatura, sum((case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end * VALORCUSTOOPERACIONALUNIT)) SaldoValor, sum(case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end) SaldoQtd from EstoqueMovimento EM join Estoque ES on ES.CodigoEscrit = EM.CodigoEscrit and ES.CodigoEstoque = EM.CodigoEstoque join Insumo IM on IM.CodigoInsumo = EM.CodigoInsumo join UnidadeMedida UM on UM.CodigoUnidadeMedida = IM.CodigoUnidadeMedida join PessoaFinanceiro P on P.CodigoPessoaFin = EM.CodigoEscrit where EM.CodigoEscrit = :pCodigoEscrit and EM.DataMvtoEstoque <= :pData " +
-                     Filtro("ES.CODIGOESTOQUE") + Filtro("IM.CODIGOINSUMO") + Filtro("IM.CLASSIFINSUMO") +
-                     Tipos("EM.TIPOMVTOESTOQUE", "-2-2") + "group by P.CodigoPessoaFin, " + "P.NOME, " +
-                     "P.INSCFEDERAL, " + "EM.CodigoEstoque, " + "ES.DescrEstoque, " + "EM.CodigoInsumo, " +
-                     "IM.DescrInsumo, " + "UM.CodigoUnidadeMedida, " + "UM.Abreviatura " +
-                     "order by EM.CodigoEstoque, " + ordem,
-                 {kEscrit, Fim()}});
-  return r;
 }
 
 // Purchases: the three orderings, with the company break and filters.
@@ -275,7 +257,7 @@ inline std::vector<TConsultaRelatorio> Dominio() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {ContasPagar(), Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(), PosicaoEstoque(),
+  for (auto grupo : {ContasPagar(), Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(),
                      Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
