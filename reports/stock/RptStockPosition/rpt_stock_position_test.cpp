@@ -107,14 +107,6 @@ std::vector<std::string> Linhas(const TnRastro& rastro, bool comPagina = false) 
   return linhas;
 }
 
-// The input column of the balance lines, in print order.
-std::vector<std::string> Insumos(const TnRastro& rastro) {
-  std::vector<std::string> insumos;
-  for (const auto& s : rastro.Secoes)
-    if (s.Secao == 11) insumos.push_back(s.Valor("R1"));
-  return insumos;
-}
-
 TEST_F(StockPosition, PrintsEachStockOnItsPageWithUnsignedBalancesAndTotals) {
   const TnRastro rastro = Imprimir({});
   EXPECT_EQ(Linhas(rastro, true), (std::vector<std::string>{
@@ -190,7 +182,7 @@ TEST_F(StockPosition, InputsOrderedByCodeOrDescriptionStocksAlwaysByCode) {
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.ordenar);
-    EXPECT_EQ(Insumos(Imprimir({{"pOrdenar", c.ordenar}})), c.insumos);
+    EXPECT_EQ(ValoresDe(Imprimir({{"pOrdenar", c.ordenar}}), 11, "R1"), c.insumos);
   }
 }
 
