@@ -107,14 +107,6 @@ std::vector<std::string> Linhas(const TnRastro& rastro, bool comPagina = false) 
   return linhas;
 }
 
-// The input column of the balance lines, in print order.
-std::vector<std::string> Insumos(const TnRastro& rastro) {
-  std::vector<std::string> insumos;
-  for (const auto& s : rastro.Secoes)
-    if (s.Secao == 11) insumos.push_back(s.Valor("R1"));
-  return insumos;
-}
-
 TEST_F(StockPosition, PrintsEachStockOnItsPageWithUnsignedBalancesAndTotals) {
   const TnRastro rastro = Imprimir({});
   EXPECT_EQ(Linhas(rastro, true), (std::vector<std::string>{
@@ -185,10 +177,12 @@ TEST_F(StockPosition, InputsOrderedByCodeOrDescriptionStocksAlwaysByCode) {
              "100 - Cimento CP-II", "200 - Areia média", "300 - Brita 1"}},
       {"2", {"200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II", "400 - Taxa de entrega",
              "200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II"}},
+      {"", {"200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II", "400 - Taxa de entrega",
+            "200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II"}},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.ordenar);
-    EXPECT_EQ(Insumos(Imprimir({{"pOrdenar", c.ordenar}})), c.insumos);
+    EXPECT_EQ(ValoresDe(Imprimir({{"pOrdenar", c.ordenar}}), 11, "R1"), c.insumos);
   }
 }
 
