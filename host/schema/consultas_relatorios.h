@@ -87,42 +87,6 @@ inline std::vector<TConsultaRelatorio> Balancete() {
   };
 }
 
-// Budgeted cost by area, analytic and synthetic.
-inline std::vector<TConsultaRelatorio> CustoOrcadoPorArea() {
-  std::vector<TConsultaRelatorio> r;
-  for (bool sintetico : {false, true}) {
-    std::string s = sintetico
-        ? "select OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , SU.CodigoInsumoGrupo, GR.ClassifGrupo, GR.DescrGrupo, OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra , sum(OI.ValorTotal) ValorTotal "
-        : "select OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , OI.CodigoInsumo , SU.DescrInsumo , OI.CodigoUnidadeMedida , OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra , sum(OI.Quantidade) Quantidade , sum(OI.ValorUnitario) ValorUnitario , sum(OI.ValorTotal) ValorTotal ";
-    s += std::string("from ObraOrcamento OO ") + "join Obra OB " + "on OB.CodigoEscrit = OO.CodigoEscrit " +
-         "and OB.CodigoObra = OO.CodigoObra " + "join Empreendimento EM " + "on EM.CodigoEscrit = OO.CodigoEscrit " +
-         "and EM.CodigoEmpreend = OB.CodigoEmpreend " + "join OBRAORCAMENTOINSUMO OI " +
-         "on OI.CodigoEscrit = OO.CodigoEscrit " + "and OI.CodigoObra = OO.CodigoObra " +
-         "and OI.DataOrcamento = OO.DataOrcamento " + "join Insumo SU " + "on SU.CodigoInsumo = OI.CodigoInsumo " +
-         "join FprMoeda MO " + "on MO.CodigoMoeda = OO.CodigoMoeda ";
-    s += std::string("join (select EM2.CodigoEscrit ") + ", EM2.CodigoEmpreend " +
-         ", sum(IA.TotalMQuadrado) TotalMQuadrado " + ", sum(IA.TotalMUtil) TotalMUtil " + "from Empreendimento EM2 " +
-         "join Imovel IM " + "on IM.CodigoEscrit = EM2.CodigoEscrit " + "and IM.CodigoEmpreend = EM2.CodigoEmpreend " +
-         "join ImovelArea IA " + "on IA.CodigoEscrit = EM2.CodigoEscrit " + "and IA.CodigoImovel = IM.CodigoImovel " +
-         "where EM2.CodigoEscrit = :pCodigoEscrit " + "group by 1,2) AR " + "on AR.CodigoEscrit = OO.CodigoEscrit " +
-         "and AR.CodigoEmpreend = OB.CodigoEmpreend ";
-    s += std::string("join (select OI2.CodigoEscrit, OI2.CodigoObra, OI2.DataOrcamento, sum(OI2.ValorTotal) ValorTotalObra ") +
-         "from  ObraOrcamentoInsumo OI2 " + "where OI2.CodigoEscrit = :pCodigoEscrit " +
-         "group by OI2.CodigoEscrit, OI2.CodigoObra, OI2.DataOrcamento) OT " + "on OT.CodigoEscrit = OO.CodigoEscrit " +
-         "and OT.CodigoObra = OO.CodigoObra " + "and OT.DataOrcamento = OO.DataOrcamento ";
-    if (sintetico) s += "join InsumoGrupo GR on GR.CodigoInsumoGrupo = SU.CodigoInsumoGrupo ";
-    s += std::string("where OO.CodigoEscrit = :pCodigoEscrit ") + "and OO.DataOrcamento = (select max(OO2.DataOrcamento) " +
-         "from ObraOrcamento OO2 " + "where OO2.CodigoEscrit = OO.CodigoEscrit " + "and OO2.CodigoObra = OO.CodigoObra) ";
-    s += Filtro("OB.CodigoEmpreend") + Filtro("OB.CodigoObra") + Filtro("OI.CodigoInsumo");
-    s += sintetico
-        ? " group by OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , SU.CodigoInsumoGrupo, GR.ClassifGrupo, GR.DescrGrupo, OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra "
-        : " group by OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , OI.CodigoInsumo , SU.DescrInsumo , OI.CodigoUnidadeMedida , OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra ";
-    s += "order by OB.CodigoEmpreend, OO.CodigoObra ";
-    r.push_back({std::string("custo orçado por área ") + (sintetico ? "sintético" : "analítico"), s, {kEscrit}});
-  }
-  return r;
-}
-
 // Budgeted cost by phase.
 inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
   const std::string base =
@@ -275,7 +239,7 @@ inline std::vector<TConsultaRelatorio> Dominio() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {ContasPagar(), Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(), PosicaoEstoque(),
+  for (auto grupo : {ContasPagar(), Balancete(), CustoOrcadoPorFase(), PosicaoEstoque(),
                      Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
