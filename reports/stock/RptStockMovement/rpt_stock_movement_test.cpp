@@ -255,7 +255,7 @@ TEST(StockMovementCli, ABlankStartDateExitsWithTwoNamingTheField) {
   const TSaidaRpt saida = RodarRpt("run RptStockMovement --db " + arquivo + " --out " + (pasta / "m.pdf").string() +
                                    " --param pCodigoEscrit=1 --param pDataInicial= --param pDataFinal=30/11/2026");
   EXPECT_EQ(saida.Codigo, 2) << saida.Texto;
-  EXPECT_NE(saida.Texto.find("pDataInicial: '' não é uma data válida."), std::string::npos) << saida.Texto;
+  EXPECT_NE(saida.Texto.find("pDataInicial: informe uma data (use DD/MM/AAAA)."), std::string::npos) << saida.Texto;
   EXPECT_FALSE(fs::exists(pasta / "m.pdf"));
   fs::remove_all(pasta);
 }

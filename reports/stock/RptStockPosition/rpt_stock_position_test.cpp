@@ -240,7 +240,7 @@ TEST_F(StockPosition, EmptyDateIsRefusedOnItsParameterBeforeAnyQuery) {
     ADD_FAILURE() << "sem erro";
   } catch (const EnParam& e) {
     EXPECT_EQ(e.NomeParametro(), "pData");
-    EXPECT_STREQ(e.what(), "'' não é uma data válida.");
+    EXPECT_STREQ(e.what(), "informe uma data (use DD/MM/AAAA).");
   }
 }
 
@@ -269,7 +269,7 @@ TEST(StockPositionRpt, BadParameterExitsTwoNamingItAndWritesNoPdf) {
     const char* mensagem;
   } casos[] = {
       {"pCodigoEstoque='1) or (1=1'", "pCodigoEstoque: Seleção '1) or (1=1' inválida"},
-      {"pData=' '", "pData: '' não é uma data válida."},
+      {"pData=' '", "pData: informe uma data (use DD/MM/AAAA)."},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.parametro);
