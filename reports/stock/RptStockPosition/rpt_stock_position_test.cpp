@@ -177,8 +177,6 @@ TEST_F(StockPosition, InputsOrderedByCodeOrDescriptionStocksAlwaysByCode) {
              "100 - Cimento CP-II", "200 - Areia média", "300 - Brita 1"}},
       {"2", {"200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II", "400 - Taxa de entrega",
              "200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II"}},
-      {"", {"200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II", "400 - Taxa de entrega",
-            "200 - Areia média", "300 - Brita 1", "100 - Cimento CP-II"}},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.ordenar);
