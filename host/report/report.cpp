@@ -215,11 +215,21 @@ void TnrwReport::ColocarRodape() {
   fonte.Cor = kCinzaRodape;
   TElementoTexto data{{pg.MargemEsquerda, y + 4, largura / 2, kAlturaRodapePadrao - 4},
                       "Impresso em " + FDataImpressao, fonte, TAlinhamento::Esquerda, false, false};
+  FPagina->Elementos.push_back(std::move(data));
+  if (CabecalhoMostraPagina()) return;
   TElementoTexto pagina{{pg.MargemEsquerda + largura / 2, y + 4, largura / 2, kAlturaRodapePadrao - 4},
                         "Página " + std::to_string(FPagina->Numero) + " de " + kMarcaTotalPaginas, fonte,
                         TAlinhamento::Direita, false, true};
-  FPagina->Elementos.push_back(std::move(data));
   FPagina->Elementos.push_back(std::move(pagina));
+}
+
+bool TnrwReport::CabecalhoMostraPagina() const {
+  for (const auto& objeto : FLayout->Objetos) {
+    const auto* rotulo = dynamic_cast<const TnpqLabel*>(objeto.get());
+    if (rotulo && rotulo->Secao == TnLayout::kSecaoCabecalho && rotulo->Visible && rotulo->Sistema == TnSistema::Pagina)
+      return true;
+  }
+  return false;
 }
 
 std::string TnrwReport::TextoRotulo(const TnpqLabel& rotulo) const {

@@ -87,7 +87,8 @@ class TnrwReport : public TnpqPowerQuery {
   void AbrirPagina();
   void FecharPagina();
   void ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura);
-  void ColocarRodape();
+  void ColocarRodape();                          // the layout's footer, or the print date and page number
+  bool CabecalhoMostraPagina() const;            // the page header has a visible page-number label
   std::string TextoRotulo(const TnpqLabel& rotulo) const;
   double AlturaEfetiva(const TnpqSection& secao) const;
   TnpqObjeto* ObjetoPorNome(const std::string& nome) const;

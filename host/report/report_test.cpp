@@ -66,6 +66,39 @@ TEST_F(Motor, HeaderOnEveryPageWithHeadingAfterItAndOverflow) {
   EXPECT_NE(paginas.Texto(1, std::string("Página 2 de ") + kMarcaTotalPaginas), nullptr);
 }
 
+// The page number shows once a page: in the page header when its layout has one there,
+// otherwise in the standard footer beside the print date.
+TEST(Rodape, PageNumberOnlyInTheFooterWhenTheHeaderHasNone) {
+  const struct {
+    const char* cabecalho;
+    double yPagina;  // where the one page-number text sits
+  } casos[] = {
+      {R"({"tipo": "rotulo", "x": 518, "y": 0, "largura": 200, "altura": 16, "sistema": "pagina"})", 38},
+      {R"({"tipo": "rotulo", "x": 0, "y": 0, "largura": 200, "altura": 16, "texto": "Sem número"})", 1123 - 38 - 18 + 4},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.cabecalho);
+    TnrwReport report(TnLayout::DeTexto(std::string(R"({"relatorio": "Rodapé", "secoes": [
+        {"numero": 1, "altura": 40, "elementos": [)") + c.cabecalho + R"(]},
+        {"numero": 8, "altura": 20, "elementos": []}]})", "rodape.json"));
+    TPaginasMemoria paginas;
+    report.DefinirDestino(&paginas);
+    TRelatorioMotor rel(&report);
+    rel.RepPrintSection(8);
+    report.Finalizar();
+    ASSERT_EQ(paginas.Paginas.size(), 1u);
+    std::vector<double> numeros;
+    int datas = 0;
+    for (const auto& e : paginas.Paginas[0].Elementos)
+      if (const auto* t = std::get_if<TElementoTexto>(&e)) {
+        if (t->Texto.rfind("Página ", 0) == 0) numeros.push_back(t->Area.Y);
+        if (t->Texto.rfind("Impresso em ", 0) == 0) ++datas;
+      }
+    EXPECT_EQ(numeros, std::vector<double>{c.yPagina});
+    EXPECT_EQ(datas, 1);
+  }
+}
+
 TEST_F(Motor, EndOfPageNeverLeavesABlankPage) {
   TRelatorioMotor rel(&report);
   rel.RepEndOfPage(true);            // before anything printed

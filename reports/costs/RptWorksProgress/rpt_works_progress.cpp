@@ -17,6 +17,8 @@
 namespace {
 
 // Sections of the layout.
+constexpr int kSecaoCabecalho = 1;               // page header: company, works, development
+constexpr int kSecaoColunasFases = 14;           // phase-table headings, under the header of pages listing phases
 constexpr int kSecaoFase = 8;                    // phase line, participation other than 100
 constexpr int kSecaoSubfase = 9;                 // sub-phase description
 constexpr int kSecaoSubfasePercentuais = 10;     // sub-phase percentages
@@ -100,6 +102,7 @@ class TRptWorksProgress : public TnrwBaseDll {
   void ImprimirFotos();
   void CarregarImagemRel(const std::string& _ANomeObj, const TField* _AFieldImagem);
   void HabilitarDesabilitarExibirFoto();
+  void DoAfterSection(TObject* sender, int secao);
 
   int32_t FCodigoEscrit = 0;
   int32_t FOldCodigoObra = 0;
@@ -109,6 +112,7 @@ class TRptWorksProgress : public TnrwBaseDll {
   bool FExibirSubfases = false;
   bool FExibirFoto = false;
   TnImprimir FImprimir = ipRelatorio;
+  bool FListandoFases = false;                   // what prints now is the phase list, not photos or chart
   TDBChart* FChart = nullptr;                    // belongs to the layout element "Grafico"
   TnDataSetSQL FCdsFase;
   TnDataSetSQL FCdsObraFaseFoto;
@@ -121,6 +125,7 @@ class TRptWorksProgress : public TnrwBaseDll {
 void TRptWorksProgress::ImprimirInterno() {
   CarregarParametros();
   PrepararGrafico();
+  FListandoFases = false;
   TnDestruirSQLAoSair liberar{&FCdsFase, &FCdsObraFaseFoto};
   ConsultarFases();
   ConsultarFotos();
@@ -186,6 +191,7 @@ void TRptWorksProgress::AtribuirDadosObra() {
 
 void TRptWorksProgress::ImprimirFase() {
   if (FImprimir == ipGrafico) return;
+  FListandoFases = true;
   TnpqPowerParam* p = Params();
   p->SetValues("R1", FFase->CLASSIFICACAO->AsString() + " " + FFase->DESCRICAO->AsString());
   const double participacao = FFase->PERCENTPARTICIPACAO->AsFloat();
@@ -236,10 +242,11 @@ void TRptWorksProgress::PrepararGrafico() {
 void TRptWorksProgress::ImprimirGrafico() {
   if (FImprimir == ipRelatorio) return;
   const int n = static_cast<int>(FDadosGrafico.size());
+  FListandoFases = false;
   DimensionarSecaoGrafico(*Report, *Report->GraficoByName(kNomeGrafico), kGraficoObra, n);
-  for (auto dado = FDadosGrafico.rbegin(); dado != FDadosGrafico.rend(); ++dado)
-    if (n == 1 || dado->PercentPart < kParticipacaoTotal)
-      AdicionarPonto(*FChart, dado->Valor, dado->Descricao, dado->Cor);
+  // Bars stand left to right in schedule order.
+  for (const TnDadoGrafico& dado : FDadosGrafico)
+    if (n == 1 || dado.PercentPart < kParticipacaoTotal) AdicionarPonto(*FChart, dado.Valor, dado.Descricao, dado.Cor);
   RepPrintSection(kGraficoObra.Secao);
   PrepararGrafico();
 }
@@ -248,6 +255,7 @@ void TRptWorksProgress::ImprimirGrafico() {
 
 void TRptWorksProgress::ImprimirFotoRelatorio() {
   if (!FExibirFoto) return;
+  FListandoFases = false;
   FCdsObraFaseFoto->SetIndexFieldNames("CODIGOESCRIT;CODIGOOBRA");
   FCdsObraFaseFoto->CancelRange();
   const std::vector<TValor> chave{TValor(FCodigoEscrit), TValor(FOldCodigoObra)};
@@ -315,6 +323,12 @@ void TRptWorksProgress::DepoisConfigurar(TnFormParametros* pai) {
   TnrwBaseDll::DepoisConfigurar(pai);
   Params()->EdVisibleField("pCodigoEscrit", false);
   HabilitarDesabilitarExibirFoto();
+  Report->OnAfterSection = TnEventoSecao(this, &TRptWorksProgress::DoAfterSection);
+}
+
+// The phase-table headings follow the page header only on the pages that list phases.
+void TRptWorksProgress::DoAfterSection(TObject*, int secao) {
+  if (secao == kSecaoCabecalho && FListandoFases) RepPrintSection(kSecaoColunasFases);
 }
 
 void TRptWorksProgress::HabilitarDesabilitarExibirFoto() {

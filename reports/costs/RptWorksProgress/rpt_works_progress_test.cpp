@@ -137,9 +137,9 @@ TEST_F(WorksProgress, PrintModesChooseThePhaseListTheChartOrBoth) {
     const char* Modo;
     std::vector<int> Secoes;
   } casos[] = {
-      {"0", {11, 8, 8, 9, 10, 9, 10}},
+      {"0", {14, 11, 8, 8, 9, 10, 9, 10}},
       {"1", {12}},
-      {"2", {11, 8, 8, 9, 10, 9, 10, 12}},
+      {"2", {14, 11, 8, 8, 9, 10, 9, 10, 12}},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.Modo);
@@ -162,27 +162,28 @@ TEST_F(WorksProgress, PhaseLinesAndHeaderShowTheWorksValues) {
             (std::vector<std::string>{"10 - Edifício Aurora de 01/02/2025 a 30/06/2026", "20"}));
   EXPECT_EQ(s.Cabecalhos("pDescrEmpreend"), (std::vector<std::string>{"3 - Residencial Aurora", "4 - Parque das Flores"}));
 
-  ASSERT_EQ(secoes[1].Secao, 11);
-  EXPECT_EQ(secoes[1].Valor("R1"), "00 Obra completa");
-  EXPECT_EQ(secoes[1].Valor("R6"), "100,00");
-  ASSERT_EQ(secoes[3].Secao, 8);
+  ASSERT_EQ(secoes[1].Secao, 14);  // the phase headings under the page header
+  ASSERT_EQ(secoes[2].Secao, 11);
+  EXPECT_EQ(secoes[2].Valor("R1"), "00 Obra completa");
+  EXPECT_EQ(secoes[2].Valor("R6"), "100,00");
+  ASSERT_EQ(secoes[4].Secao, 8);
   const std::vector<std::pair<std::string, std::string>> fase{
       {"R1", "02 Estrutura"}, {"R2", "04/03/2025"}, {"R3", "30/09/2025"}, {"R4", "07/04/2025"},
       {"R5", ""},             {"R6", "60,00"},      {"R7", "8,50"}};
-  for (const auto& [nome, texto] : fase) EXPECT_EQ(secoes[3].Valor(nome), texto) << nome;
-  ASSERT_EQ(secoes[4].Secao, 9);
-  EXPECT_EQ(secoes[4].Valor("R1"), "02.01 Formas");
-  ASSERT_EQ(secoes[5].Secao, 10);
-  EXPECT_EQ(secoes[5].Valor("R2"), "50,00");
-  EXPECT_EQ(secoes[5].Valor("R3"), "30,00");
+  for (const auto& [nome, texto] : fase) EXPECT_EQ(secoes[4].Valor(nome), texto) << nome;
+  ASSERT_EQ(secoes[5].Secao, 9);
+  EXPECT_EQ(secoes[5].Valor("R1"), "02.01 Formas");
+  ASSERT_EQ(secoes[6].Secao, 10);
+  EXPECT_EQ(secoes[6].Valor("R2"), "50,00");
+  EXPECT_EQ(secoes[6].Valor("R3"), "30,00");
 }
 
 TEST_F(WorksProgress, SubphasesOffLeaveThemOutOfListAndChart) {
   ObraAurora();
   const TSaida s = Imprimir({{"pImprimir", "2"}, {"pExibirSubfases", "0"}});
-  EXPECT_EQ(s.Secoes(), (std::vector<int>{11, 8, 8, 12}));
+  EXPECT_EQ(s.Secoes(), (std::vector<int>{14, 11, 8, 8, 12}));
   ASSERT_EQ(s.Graficos().size(), 1u);
-  EXPECT_EQ(Rotulos(s.Graficos()[0]), (std::vector<std::string>{"Estrutura", "Fundação"}));
+  EXPECT_EQ(Rotulos(s.Graficos()[0]), (std::vector<std::string>{"Fundação", "Estrutura"}));
 }
 
 TEST_F(WorksProgress, ChartSkipsWholeWorksPhasesUnlessAloneAndColoursByProgress) {
@@ -195,11 +196,11 @@ TEST_F(WorksProgress, ChartSkipsWholeWorksPhasesUnlessAloneAndColoursByProgress)
   ASSERT_EQ(graficos.size(), 2u);
   EXPECT_EQ(s.PaginaDe(graficos[1]), 2);  // each works on its own page
 
-  // Last phase first; finished is green even for a sub-phase.
+  // Left to right in schedule order; finished is green even for a sub-phase.
   const auto& pontos = graficos[0]->Grafico->Series(0)->Pontos();
   ASSERT_EQ(pontos.size(), 4u);
   const std::vector<std::tuple<std::string, double, TColor>> esperados{
-      {"Armação", 100, kVerde}, {"Formas", 30, kLaranja}, {"Estrutura", 8.5, kVermelho}, {"Fundação", 100, kVerde}};
+      {"Fundação", 100, kVerde}, {"Estrutura", 8.5, kVermelho}, {"Formas", 30, kLaranja}, {"Armação", 100, kVerde}};
   for (size_t i = 0; i < pontos.size(); ++i) {
     EXPECT_EQ(pontos[i].Rotulo, std::get<0>(esperados[i]));
     EXPECT_DOUBLE_EQ(pontos[i].Valor, std::get<1>(esperados[i]));
@@ -241,6 +242,41 @@ TEST_F(WorksProgress, ChartPast22EntriesFillsTheSectionDownToThePageLimit) {
   EXPECT_EQ(s.PaginaDe(graficos[3]), 6);
 }
 
+// The phase-table headings stand only on pages that list phases; company, works and
+// development head every page.
+TEST_F(WorksProgress, PhaseHeadingsOnlyOnPagesThatListPhases) {
+  ObraAurora();
+  ObraComFases(20, 22);  // its grown chart, and its last photo rows, go to a page of their own
+  Fotos(10, 1);
+  Fotos(20, 20);
+  const struct {
+    const char* Modo;           // the report alone turns the photos on
+    std::vector<bool> Titulos;  // per page: the phase headings are there
+  } casos[] = {
+      {"1", {false, false}},
+      {"2", {true, true, false}},
+      {"0", {true, true, false}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.Modo);
+    const TSaida s = Imprimir({{"pImprimir", c.Modo}});
+    std::vector<bool> titulos;
+    for (const auto& p : s.Paginas) {
+      int fase = 0, participacao = 0, obra = 0;
+      for (const auto& e : p.Elementos)
+        if (const auto* t = std::get_if<TElementoTexto>(&e)) {
+          fase += t->Texto == "Fase";
+          participacao += t->Texto == "% Participação";
+          obra += t->Texto == "Obra:";
+        }
+      EXPECT_EQ(fase, participacao) << "page " << p.Numero;
+      EXPECT_EQ(obra, 1) << "page " << p.Numero;
+      titulos.push_back(participacao == 1);
+    }
+    EXPECT_EQ(titulos, c.Titulos);
+  }
+}
+
 TEST_F(WorksProgress, PageThatContinuesAWorksShowsThatWorksInItsHeader) {
   ObraComFases(10, 22);
   ObraComFases(20, 2);
@@ -264,13 +300,13 @@ TEST_F(WorksProgress, PhotosPrintFourToARow) {
     std::vector<std::vector<bool>> Linhas;
   } casos[] = {
       // Report only: the form turns photos on.
-      {"relatorio", {{"pImprimir", "0"}}, {11, 8, 13, 11, 8, 13, 13, 11, 8}, {{s, s, s, s}, {s, s, s, s}, {s, n, n, n}}},
+      {"relatorio", {{"pImprimir", "0"}}, {14, 11, 8, 13, 14, 11, 8, 13, 13, 14, 11, 8}, {{s, s, s, s}, {s, s, s, s}, {s, n, n, n}}},
       // Report and chart (the layout's mode) with photos: they come before the chart.
       {"relatorio e grafico", {{"pExibirFoto", "1"}},
-       {11, 8, 13, 12, 11, 8, 13, 13, 12, 11, 8, 12},
+       {14, 11, 8, 13, 12, 14, 11, 8, 13, 13, 12, 14, 11, 8, 12},
        {{s, s, s, s}, {s, s, s, s}, {s, n, n, n}}},
-      {"sem fotos", {{"pImprimir", "2"}}, {11, 8, 12, 11, 8, 12, 11, 8, 12}, {}},
-      {"uma obra", {{"pImprimir", "0"}, {"pCodigoObra", "20"}}, {11, 8, 13, 13}, {{s, s, s, s}, {s, n, n, n}}},
+      {"sem fotos", {{"pImprimir", "2"}}, {14, 11, 8, 12, 14, 11, 8, 12, 14, 11, 8, 12}, {}},
+      {"uma obra", {{"pImprimir", "0"}, {"pCodigoObra", "20"}}, {14, 11, 8, 13, 13}, {{s, s, s, s}, {s, n, n, n}}},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.Nome);
@@ -313,7 +349,7 @@ TEST_F(WorksProgress, SameWorksCodeInAnotherDevelopmentStartsANewGroup) {
   Obra(10, 4, "Torre");
   Fase(10, 1, "00", "Obra completa", 1, 100, 10);
   const TSaida s = Imprimir({{"pImprimir", "2"}});
-  EXPECT_EQ(s.Secoes(), (std::vector<int>{11, 12, 11, 12}));
+  EXPECT_EQ(s.Secoes(), (std::vector<int>{14, 11, 12, 14, 11, 12}));
   const auto empreend = s.Cabecalhos("pDescrEmpreend");
   EXPECT_EQ(std::set<std::string>(empreend.begin(), empreend.end()),
             (std::set<std::string>{"3 - Residencial Aurora", "4 - Parque das Flores"}));

@@ -14,6 +14,7 @@
 #include "host/data/filtros.h"
 #include "host/data/sql.h"
 #include "host/report/assinatura.h"
+#include "host/report/elementos.h"
 #include "host/report/formulario.h"
 
 namespace {
@@ -38,6 +39,11 @@ constexpr int kLarguraNota = 20;           // invoice number column of a detail 
 const char* const kMascaraQuantidade = "#,####0.0000";
 const char* const kMascaraValor = "#,##0.00";
 const char* const kMascaraCompetencia = "mm/yyyy";
+const char* const kMascaraEstoque = "0000";
+
+// Page-header labels that name the block being printed.
+const char* const kRotuloEmpreend = "lblRotuloEmpreend";    // the "Empreendimento:" caption
+const char* const kDescricaoEmpreend = "lblDescrEmpreend";  // the development, or the stock outside any
 
 }  // namespace
 
@@ -100,8 +106,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
       if (outroEmpreend) ImprimirTotalEmpreendimento();
       // Named only now: the totals above close the previous development and, when they
       // run onto a new page, its header must still name that development.
-      EscreverValor("pDescrEmpreend",
-                    FInsumo->CodigoEmpreend->AsString() + TemDados(" - ", FInsumo->NomeEmpre->AsString(), ""));
+      NomearBloco();
       if (outroGrupo || outroEmpreend) ImprimirGrupoInsumo();
       if (!PorGrupo()) {
         ImprimirInsumo();
@@ -223,6 +228,13 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     return comNome ? s + " Competencia " : s;
   }
 
+  // The signed cost of the movements, each rounded to the cent before it is added, so
+  // every total printed, whatever it groups by, is the sum of the amounts printed under it.
+  static std::string CustoMovimentos() {
+    return ", sum(round(case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end * "
+           "MO.VALORCUSTOOPERACIONALUNIT, 2)) TotalCustoOpeUnit ";
+  }
+
   static std::string OrigemEstoque() {
     return "from ESTOQUEMOVIMENTO MO "
            "join ESTOQUE ET "
@@ -237,14 +249,20 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
            "and NE.CODIGOMVTOESTOQUE = MO.CODIGOMVTOESTOQUE ";
   }
 
+  // ET stands for the allocation itself, once: its own development and the description of
+  // its own stock, whatever stocks the development has (none, one or several).
   static std::string OrigemRateio() {
     return "from RATEIO MO "
            "join EMPREENDIMENTO EM "
            "on EM.CODIGOESCRIT = MO.CODIGOESCRIT "
            "and EM.CODIGOEMPREEND = MO.CODIGOEMPREEND "
-           "join ESTOQUE ET "
+           "join (select RA.CODIGOESCRIT, RA.CODIGOEMPREEND, RA.CODIGOESTRUTURA, RA.CODIGORATEIO, ES.DESCRESTOQUE "
+           "from RATEIO RA left join ESTOQUE ES "
+           "on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOESTOQUE = RA.CODIGOESTOQUE) ET "
            "on ET.CODIGOESCRIT = MO.CODIGOESCRIT "
-           "and ET.CODIGOEMPREEND = EM.CODIGOEMPREEND "
+           "and ET.CODIGOEMPREEND = MO.CODIGOEMPREEND "
+           "and ET.CODIGOESTRUTURA = MO.CODIGOESTRUTURA "
+           "and ET.CODIGORATEIO = MO.CODIGORATEIO "
            "join NOTAENTRADAITEMRATEIO NE "
            "on NE.CODIGOESCRIT = MO.CODIGOESCRIT "
            "and NE.CODIGOEMPREEND = MO.CODIGOEMPREEND "
@@ -263,8 +281,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     std::string s;
     s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
     s += ", sum(case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end) Quantidade ";
-    s += ", sum((case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end * "
-         "MO.VALORCUSTOOPERACIONALUNIT)) TotalCustoOpeUnit ";
+    s += CustoMovimentos();
     s += OrigemEstoque();
     s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
     s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
@@ -293,8 +310,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
         "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
     std::string s;
     s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
-    s += ", sum((case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO ";
-    s += "else (MO.QUANTIDADEMVTO * -1) end * MO.VALORCUSTOOPERACIONALUNIT)) TotalCustoOpeUnit ";
+    s += CustoMovimentos();
     s += OrigemEstoque();
     s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
     s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
@@ -333,7 +349,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
            (!FTotalizarCompetencia || FInsumo->Competencia->AsDateTime() == competencia)) {
       ImprimirDetalheInsumo();
       Report->CSLShowProgress(++feitos, total);
-      FTotalCustoInsumo += FInsumo->TotalCustoOpeUnit->AsFloat();
+      FTotalCustoInsumo = RoundValor(FTotalCustoInsumo + FInsumo->TotalCustoOpeUnit->AsFloat(), 2);
       FTotalQuantidadeInsumo += FInsumo->Quantidade->AsFloat();
       grupoAnterior = FInsumo->CodigoInsumoGrupo->AsInteger();
       AcumularRegistro();
@@ -383,6 +399,24 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     EscreverValor("pNomeColunaUnMedida", "Un. Medida");
     EscreverValor("pNomeColunaQtd", "Quantidade");
     EscreverValor("pNomeColunaCustoMedio", "Custo Médio Unit. R$");
+  }
+
+  // The page header names the block: its development, or, for a stock outside any
+  // development, that stock in the place of the development caption.
+  void NomearBloco() {
+    TnpqLabel* rotulo = Report->LabelByName(kRotuloEmpreend);
+    TnpqLabel* descricao = Report->LabelByName(kDescricaoEmpreend);
+    if (FEsquerdaDescricao < 0) FEsquerdaDescricao = descricao->Left;
+    const bool semEmpreend = FInsumo->CodigoEmpreend->IsNull();
+    rotulo->Visible = !semEmpreend;
+    descricao->Left = semEmpreend ? rotulo->Left : FEsquerdaDescricao;
+    if (semEmpreend)
+      EscreverValor("pDescrEmpreend", "Sem empreendimento — Estoque " +
+                                          FormatFloat(kMascaraEstoque, FInsumo->CodigoEstoque->AsInteger()) +
+                                          TemDados(" - ", FInsumo->DescrEstoque->AsString(), ""));
+    else
+      EscreverValor("pDescrEmpreend",
+                    FInsumo->CodigoEmpreend->AsString() + TemDados(" - ", FInsumo->NomeEmpre->AsString(), ""));
   }
 
   // The group total comes from the second query, over every month and stock of the development.
@@ -490,6 +524,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     ::ImprimirAssinatura(*this, StrToIntDef(RepParam("pCodigoPessoaFin"), 0), kSecaoAssinatura);
   }
 
+  double FEsquerdaDescricao = -1;           // designed left of the block description, once read
   TDateTime FOldCompetencia = 0;
   TDateTime FDataIni = 0;
   TDateTime FDataFim = 0;

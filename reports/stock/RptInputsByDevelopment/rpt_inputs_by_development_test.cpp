@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "host/report/formulario.h"
@@ -328,7 +329,108 @@ TEST_F(InputsByDevelopment, StockOutsideAnyDevelopmentKeepsItsGroupTotal) {
   EXPECT_EQ(std::vector<std::string>(linhas.begin(), linhas.begin() + 3),
             (std::vector<std::string>{"10 10 - 01.01 - Aglomerantes | 60,00", "9 Total Empreendimento |  | 60,00",
                                       "10 10 - 01.01 - Aglomerantes | 430,00"}));
-  EXPECT_EQ(rastro.Secoes.front().Valor("pDescrEmpreend"), "");
+  // The warehouse block names its stock; the development blocks keep their caption.
+  EXPECT_EQ(ValoresDe(rastro, 1, "pDescrEmpreend"),
+            (std::vector<std::string>{"Sem empreendimento — Estoque 0090 - Almoxarifado central",
+                                      "1 - Residencial Aurora", "2 - Casa Zero"}));
+  const TImpressaoEmMemoria impressao =
+      ImprimirEmMemoria({{"pCodigoEscrit", "1"}, {"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/03/2026"},
+                         {"pTipoRelatorio", "1"}, {"pCodigoInsumo", "100"}});
+  std::vector<int> legendas;
+  for (const auto& p : impressao.Paginas) {
+    int n = 0;
+    for (const auto& e : p.Elementos)
+      if (const auto* t = std::get_if<TElementoTexto>(&e); t && t->Texto == "Empreendimento:") ++n;
+    legendas.push_back(n);
+  }
+  EXPECT_EQ(legendas, (std::vector<int>{0, 1, 1}));
+}
+
+// An allocation counts once in its development, however many stocks the development
+// has: none, one or several.
+TEST_F(InputsByDevelopment, AllocationsCountOnceWhateverTheStocksOfTheDevelopment) {
+  for (const char* sql : {
+           "insert into EMPREENDIMENTO (CODIGOESCRIT, CODIGOEMPREEND, NOMEEMPRE) values (1, 4, 'Loteamento Sul')",
+           "insert into RATEIO (CODIGOESCRIT, CODIGOEMPREEND, CODIGOESTRUTURA, CODIGORATEIO, DATARATEIO, "
+           "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADERATEIO, VALORRATEIO) values (1, 4, 1, 1, '2026-01-20', 0, 300, 8, 400)",
+           "insert into NOTAENTRADAITEMRATEIO values (1, 1004, 1, 4, 1, 1)",
+       })
+    banco.Conexao().Executar(sql);
+  const std::vector<std::string> esperadas = {
+      "10 30 - 02.01 - Mão de obra | 400,00",
+      "8    300 - Pedreiro | Hora | 8,0000 | 50,00 | 400,00",
+      "9 Total Empreendimento |  | 400,00",
+      "11",
+      "9 Total Geral |  | 400,00",
+  };
+  for (int estoques = 0; estoques <= 2; ++estoques) {
+    SCOPED_TRACE(estoques);
+    if (estoques > 0)
+      banco.Conexao().Executar("insert into ESTOQUE values (1, " + std::to_string(40 + estoques) + ", 'Canteiro Sul " +
+                               std::to_string(estoques) + "', 4)");
+    for (const char* tipo : {"0", "1"}) {
+      std::vector<std::string> linhas = esperadas;
+      if (std::string(tipo) == "1") linhas.erase(linhas.begin() + 1);  // by group: no input line
+      EXPECT_EQ(Linhas(Imprimir({{"pCodigoEmpreend", "4"}, {"pDetalharFornecedor", "2"}, {"pTipoRelatorio", tipo}})),
+                linhas)
+          << "pTipoRelatorio " << tipo;
+    }
+  }
+}
+
+// Every amount is rounded to the cent before it is added: a heading equals the sum of
+// its lines, and a group totals the same by input, by group and by month. Each
+// movement below costs 10,004.
+TEST_F(InputsByDevelopment, TotalsAddTheAmountsAsPrinted) {
+  for (const char* sql : {
+           "insert into EMPREENDIMENTO (CODIGOESCRIT, CODIGOEMPREEND, NOMEEMPRE) values (1, 5, 'Vila Centavo')",
+           "insert into ESTOQUE values (1, 51, 'Canteiro Centavo', 5)",
+           "insert into INSUMO (CODIGOINSUMO, DESCRINSUMO, CODIGOINSUMOGRUPO, CODIGOUNIDADEMEDIDA, TIPOINSUMO, "
+           "CLASSIFINSUMO) values (201, 'Brita', 20, 2, 1, 1)",
+           "insert into NOTAENTRADA (CODIGOESCRIT, CODIGONOTAENT, NUMERONOTA, CODIGOPESSOAFIN, DATAENTRADANOTA) "
+           "values (1, 1101, 'NF-1101', 502, '2026-01-12')",
+           "insert into NOTAENTRADAITEM (CODIGOESCRIT, CODIGONOTAENT, CODIGONOTAENTITEM, CODIGOINSUMO, "
+           "CODIGOUNIDADEMEDIDA) values (1, 1101, 1, 200, 2)",
+           "insert into NOTAENTRADAITEM (CODIGOESCRIT, CODIGONOTAENT, CODIGONOTAENTITEM, CODIGOINSUMO, "
+           "CODIGOUNIDADEMEDIDA) values (1, 1101, 2, 201, 2)",
+           "insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, DATAMVTOESTOQUE, "
+           "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, VALORCUSTOOPERACIONALUNIT) "
+           "values (1, 51, 1, '2026-01-12', 0, 200, 1, 10.004)",
+           "insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, DATAMVTOESTOQUE, "
+           "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, VALORCUSTOOPERACIONALUNIT) "
+           "values (1, 51, 2, '2026-02-12', 0, 201, 1, 10.004)",
+           "insert into ESTOQUEMOVIMENTO (CODIGOESCRIT, CODIGOESTOQUE, CODIGOMVTOESTOQUE, DATAMVTOESTOQUE, "
+           "TIPOMVTOESTOQUE, CODIGOINSUMO, QUANTIDADEMVTO, VALORCUSTOOPERACIONALUNIT) "
+           "values (1, 51, 3, '2026-02-13', 0, 201, 1, 10.004)",
+           "insert into NOTAENTRADAITEMMVTOESTOQUE values (1, 1101, 1, 51, 1)",
+           "insert into NOTAENTRADAITEMMVTOESTOQUE values (1, 1101, 2, 51, 2)",
+           "insert into NOTAENTRADAITEMMVTOESTOQUE values (1, 1101, 2, 51, 3)",
+       })
+    banco.Conexao().Executar(sql);
+  const struct {
+    const char* tipo;
+    const char* meses;
+    const char* detalhe;
+    std::vector<std::string> linhas;
+  } casos[] = {
+      {"0", "0", "2", {"8    200 - Areia média | m3 | 1,0000 | 10,00 | 10,00",
+                       "8    201 - Brita | m3 | 2,0000 | 10,00 | 20,00"}},
+      {"0", "1", "2", {"8    200 - Areia média | m3 | 1,0000 | 10,00 | 10,00",
+                       "8    201 - Brita | m3 | 2,0000 | 10,00 | 20,00"}},
+      {"0", "0", "0", {"9       Total do Insumo: | 1,0000 | 10,00", "9       Total do Insumo: | 2,0000 | 20,00"}},
+      {"1", "0", "2", {}},
+      {"1", "1", "2", {}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::string("tipo ") + c.tipo + " meses " + c.meses + " detalhe " + c.detalhe);
+    const std::vector<std::string> linhas = Linhas(Imprimir(
+        {{"pCodigoEmpreend", "5"}, {"pDetalharFornecedor", c.detalhe}, {"pTipoRelatorio", c.tipo},
+         {"pTotalizarCompetencia", c.meses}}));
+    ASSERT_FALSE(linhas.empty());
+    EXPECT_EQ(linhas.front(), "10 20 - 01.02 - Agregados | 30,00");
+    EXPECT_EQ(linhas.back(), "9 Total Geral |  | 30,00");
+    for (const auto& l : c.linhas) EXPECT_NE(std::find(linhas.begin(), linhas.end(), l), linhas.end()) << l;
+  }
 }
 
 // Whatever the length of a development, its closing totals never print under a page
@@ -367,7 +469,7 @@ TEST_F(InputsByDevelopment, ADevelopmentTotalOnANewPageKeepsItsOwnHeader) {
       return s.Secao == 9 && s.Valor("R1") == "Total Empreendimento";
     });
     ASSERT_NE(total, rastro.Secoes.end());
-    EXPECT_EQ(cabecalho[total->Pagina], "");
+    EXPECT_EQ(cabecalho[total->Pagina], "Sem empreendimento — Estoque 0090 - Almoxarifado central");
     if (total->Pagina > 1) ++mudancasDePagina;
   }
   EXPECT_GT(mudancasDePagina, 0) << "no period put the total on a later page";
