@@ -5,6 +5,7 @@ function(rpt_add_plugin NAME)
   cmake_parse_arguments(P "" "LAYOUT;OUTPUT_DIR" "SOURCES;TESTS" ${ARGN})
   if(NOT P_OUTPUT_DIR)
     set(P_OUTPUT_DIR ${RPT_PLUGIN_DIR})
+    set_property(GLOBAL APPEND PROPERTY RPT_PLUGINS ${NAME})  # the real reports, for tests over all of them
   endif()
   add_library(${NAME} MODULE ${P_SOURCES} $<TARGET_OBJECTS:rpt_frame>)
   target_link_libraries(${NAME} PRIVATE rpthost)

@@ -32,10 +32,10 @@ std::string FormatFloat(const std::string& mascara, double v);  // "#,##0.00", "
 // shown by parentheses.
 constexpr const char* kMascaraSaldo = "##,###,##0.00";             // FormatarSaldo's money mask
 constexpr const char* kMascaraSaldoPercentual = "##,###,##0.00%";   // its percent mask ("%" literal, no scaling)
-std::string FormatarComSinal(const std::string& mascara, double v,  // negative: abre + text + ")"; else text + " "
-                             const std::string& abre = "(");        // (-5 -> "(5,00)", 5 -> "5,00 ", abre " (" -> " (5,00)")
+// Negative: abre + text + ")"; else text + " " (-5 -> "(5,00)", 5 -> "5,00 ", abre " (" -> " (5,00)").
+std::string FormatarComSinal(const std::string& mascara, double v, const std::string& abre = "(");
 std::string FormatarAbreParentese(const std::string& mascara, double v);  // "(" + text when negative, else text
-std::string FechaParentese(double v);                               // ")" when negative, else "": the pFechaParentese value
+std::string FechaParentese(double v);                // ")" when negative, else "": the pFechaParentese value
 std::string FormatarSaldo(double v, bool percentual = false);       // FormatarComSinal with kMascaraSaldo[Percentual]
 
 std::string FormatDateTime(const std::string& mascara, TDateTime d);  // "dd/mm/yyyy", "mmmm"...

@@ -46,8 +46,8 @@ std::vector<TValor> PegarValorCampo(const std::string& tabela, const std::string
 }
 
 TnNomeInscricao PegarNomeInscricao(int codigoPessoaFin) {
-  const std::vector<TValor> v =
-      PegarValorCampo("PessoaFinanceiro", "NOME,INSCFEDERAL", "CodigoPessoaFin = " + ValorParaSQL(TValor(codigoPessoaFin)));
+  const std::string condicao = "CodigoPessoaFin = " + ValorParaSQL(TValor(codigoPessoaFin));
+  const std::vector<TValor> v = PegarValorCampo("PessoaFinanceiro", "NOME,INSCFEDERAL", condicao);
   return {v.at(0).AsString(), v.at(1).AsString()};
 }
 }  // namespace nDMSQLDataSet

@@ -13,7 +13,7 @@ struct TnPedidoImpressao {
   std::vector<std::pair<std::string, std::string>> Parametros;  // typed in this order
   std::string ArquivoPdf;                        // empty = no PDF (tests)
   std::string PastaPng;                          // empty = no PNG pages
-  bool ComRastro = false;                        // keep the print trace
+  bool ComRastro = false;                        // keep the print trace: sections and the queries run
 };
 
 struct TnResultadoImpressao {

@@ -5,23 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "host/report/execucao.h"
 #include "host/report/formulario.h"
 #include "host/report/plugin.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
 
-using TParametros = std::vector<std::pair<std::string, std::string>>;
-
-// Company 1 with development 10 (units 101 and 102, apartments) and development 20
+// The seed company 1 with development 10 (units 101 and 102, apartments) and development 20
 // (unit 201, a shop). Structure items: 1 = the development, 2.. = the units.
-struct CustoPorUnidade : ::testing::Test {
-  CustoPorUnidade() : banco(true) {
+struct CustoPorUnidade : TesteRelatorio {
+  CustoPorUnidade() {
     banco.Script(R"(
-      insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, INSCFEDERAL) values (1, 'Construtora Alfa Ltda', '12.345.678/0001-90');
-      insert into EMPREENDIMENTO (CODIGOESCRIT, CODIGOEMPREEND, NOMEEMPRE) values (1, 10, 'Residencial Aurora');
-      insert into EMPREENDIMENTO (CODIGOESCRIT, CODIGOEMPREEND, NOMEEMPRE) values (1, 20, 'Centro Comercial Sul');
       insert into TPIMOVEL (CODIGOTPIMOVEL, DSTPIMOVEL) values (1, 'Apartamento');
       insert into TPIMOVEL (CODIGOTPIMOVEL, DSTPIMOVEL) values (2, 'Sala comercial');
       insert into IMOVEL (CODIGOESCRIT, CODIGOIMOVEL, CODIGOEMPREEND, CODIGOTPIMOVEL) values (1, 101, 10, 1);
@@ -51,27 +45,11 @@ struct CustoPorUnidade : ::testing::Test {
                  ", '" + data + "', " + std::to_string(tipo) + ", " + std::to_string(insumo) + ", " + valor + ");");
   }
 
-  static TParametros Periodo(const std::string& inicial, const std::string& final_, TParametros extra = {}) {
-    TParametros p{{"pCodigoEscrit", "1"}, {"pDataInicial", inicial}, {"pDataFinal", final_}};
-    p.insert(p.end(), extra.begin(), extra.end());
-    return p;
+  static TParametros Periodo(const std::string& inicial, const std::string& final_, const TParametros& extra = {}) {
+    return Juntar({{"pCodigoEscrit", "1"}, {"pDataInicial", inicial}, {"pDataFinal", final_}}, extra);
   }
 
-  static TnResultadoImpressao Imprimir(const TParametros& parametros) {
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = parametros;
-    p.ComRastro = true;
-    return ImprimirRelatorio(p);
-  }
-
-  // The printed sections of one number, in order.
-  static std::vector<TnSecaoImpressa> Secoes(const TnResultadoImpressao& r, int numero) {
-    std::vector<TnSecaoImpressa> s;
-    for (const auto& secao : r.Rastro.Secoes)
-      if (secao.Secao == numero) s.push_back(secao);
-    return s;
-  }
+  static TnResultadoImpressao Imprimir(const TParametros& parametros) { return ImprimirComRastro(parametros); }
 
   // R1..R14 of a printed section, as printed.
   static std::vector<std::string> Valores(const TnSecaoImpressa& s, int ate = 14) {
@@ -80,7 +58,6 @@ struct CustoPorUnidade : ::testing::Test {
     return v;
   }
 
-  TBancoTeste banco;
   int FRateios = 0;
 };
 
@@ -102,19 +79,18 @@ TEST_F(CustoPorUnidade, TwelveMonthsOneLinePerUnitWithBalanceMonthsAndDevelopmen
   EXPECT_EQ(r.Rastro.NumerosSecoes(), (std::vector<int>{8, 8, 9, 8, 9}));
   auto cabecalhos = Secoes(r, 1);
   ASSERT_EQ(cabecalhos.size(), 2u);
-  const auto& cab = cabecalhos[0];
-  EXPECT_EQ(cab.Valor("pNomeEscrit"), "Construtora Alfa Ltda");
-  EXPECT_EQ(cab.Valor("pInscFedEscrit"), "12.345.678/0001-90");
-  EXPECT_EQ(cab.Valor("pDescrEmpreend"), "10 - Residencial Aurora");
-  EXPECT_EQ(cab.Valor("pMetroQuadrado"), "1.500,5000");
-  EXPECT_EQ(cab.Valor("pMetroQuadradoUtil"), "1.200,2500");
-  EXPECT_EQ(cab.Valor("pDescrQtdTipoImovel"), "2 Apartamento");
-  EXPECT_EQ(cab.Valor("C1"), "Janeiro");
-  EXPECT_EQ(cab.Valor("C3"), "Março");
-  EXPECT_EQ(cab.Valor("C12"), "Dezembro");
-  EXPECT_EQ(cabecalhos[1].Valor("pDescrEmpreend"), "20 - Centro Comercial Sul");
-  EXPECT_EQ(cabecalhos[1].Valor("pDescrQtdTipoImovel"), "1 Sala comercial");
-  EXPECT_EQ(cabecalhos[1].Valor("pMetroQuadrado"), "300,0000");
+  EXPECT_TRUE(MostraValores(cabecalhos[0], {{"pNomeEscrit", "Construtora Alfa Ltda"},
+                                            {"pInscFedEscrit", "12.345.678/0001-90"},
+                                            {"pDescrEmpreend", "10 - Residencial Aurora"},
+                                            {"pMetroQuadrado", "1.500,5000"},
+                                            {"pMetroQuadradoUtil", "1.200,2500"},
+                                            {"pDescrQtdTipoImovel", "2 Apartamento"},
+                                            {"C1", "Janeiro"},
+                                            {"C3", "Março"},
+                                            {"C12", "Dezembro"}}));
+  EXPECT_TRUE(MostraValores(cabecalhos[1], {{"pDescrEmpreend", "20 - Centro Comercial Sul"},
+                                            {"pDescrQtdTipoImovel", "1 Sala comercial"},
+                                            {"pMetroQuadrado", "300,0000"}}));
 
   auto linhas = Secoes(r, 8);
   ASSERT_EQ(linhas.size(), 3u);

@@ -238,7 +238,8 @@ void TRptWorksProgress::ImprimirGrafico() {
   const int n = static_cast<int>(FDadosGrafico.size());
   DimensionarSecaoGrafico(*Report, *Report->GraficoByName(kNomeGrafico), kGraficoObra, n);
   for (auto dado = FDadosGrafico.rbegin(); dado != FDadosGrafico.rend(); ++dado)
-    if (n == 1 || dado->PercentPart < kParticipacaoTotal) AdicionarPonto(*FChart, dado->Valor, dado->Descricao, dado->Cor);
+    if (n == 1 || dado->PercentPart < kParticipacaoTotal)
+      AdicionarPonto(*FChart, dado->Valor, dado->Descricao, dado->Cor);
   RepPrintSection(kGraficoObra.Secao);
   PrepararGrafico();
 }

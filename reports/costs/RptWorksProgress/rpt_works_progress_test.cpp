@@ -10,15 +10,11 @@
 #include "host/core/datas.h"
 #include "host/render/picture.h"
 #include "host/report/base_dll.h"
-#include "host/report/execucao.h"
 #include "host/report/formulario.h"
 #include "host/report/plugin.h"
-#include "tests/testkit/banco_teste.h"
-#include "tests/testkit/paginas_memoria.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
-
-using TParametros = std::vector<std::pair<std::string, std::string>>;
 
 // A 4x3 PNG, as the works photos are stored.
 const char* const kFotoPng =
@@ -128,21 +124,8 @@ struct WorksProgress : ::testing::Test {
 
   // As the host prints, keeping the pages in memory.
   TSaida Imprimir(const TParametros& parametros) {
-    auto plugin = TnPlugin::Carregar(RPT_PLUGIN_PATH);
-    TPaginasMemoria paginas;
-    TnrwReport report(TnLayout::Carregar(plugin->ArquivoLayout()));
-    report.DefinirRastro(true);
-    report.DefinirDestino(&paginas);
-    {
-      auto objeto = plugin->ClassDll()->Create(&report);
-      TnFormParametros form(&report, objeto.get());
-      objeto->AntesConfigurar(&form);
-      objeto->DepoisConfigurar(&form);
-      for (const auto& [nome, valor] : parametros) form.Preencher(nome, valor);
-      plugin->Imprimir(&report);
-    }
-    report.Finalizar();
-    return {report.Rastro(), std::move(paginas.Paginas)};
+    TImpressaoEmMemoria m = ImprimirEmMemoria(parametros);
+    return {std::move(m.Rastro), std::move(m.Paginas)};
   }
 
   TBancoTeste banco{true};
@@ -160,11 +143,7 @@ TEST_F(WorksProgress, PrintModesChooseThePhaseListTheChartOrBoth) {
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.Modo);
-    TnPedidoImpressao pedido;
-    pedido.Plugin = RPT_PLUGIN_PATH;
-    pedido.Parametros = {{"pImprimir", c.Modo}};
-    pedido.ComRastro = true;
-    const TnResultadoImpressao r = ImprimirRelatorio(pedido);
+    const TnResultadoImpressao r = ImprimirComRastro({{"pImprimir", c.Modo}});
     EXPECT_EQ(r.Paginas, 1);
     EXPECT_EQ(r.Rastro.NumerosSecoes(), c.Secoes);
   }

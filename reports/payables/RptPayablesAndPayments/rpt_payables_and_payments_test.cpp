@@ -6,13 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "host/report/execucao.h"
 #include "host/report/params.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
 
-using TParametros = std::vector<std::pair<std::string, std::string>>;
 using TTextos = std::vector<std::string>;
 
 constexpr int kEmpresa = 1;
@@ -71,22 +69,15 @@ class PayablesAndPayments : public ::testing::Test {
 
   // Period March 2026, company 1, unless a parameter says otherwise.
   TnResultadoImpressao Imprimir(int tipo, int ordenar = 1, const TParametros& extra = {}) {
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = {{"pCodigoEscrit", std::to_string(kEmpresa)}, {"pDataInicial", "01/03/2026"},
-                    {"pDataFinal", "31/03/2026"}, {"pTipoRelatorio", std::to_string(tipo)},
-                    {"pOrdenar", std::to_string(ordenar)}};
-    for (const auto& par : extra) p.Parametros.push_back(par);
-    p.ComRastro = true;
-    return ImprimirRelatorio(p);
+    return ImprimirComRastro(Juntar({{"pCodigoEscrit", std::to_string(kEmpresa)}, {"pDataInicial", "01/03/2026"},
+                                     {"pDataFinal", "31/03/2026"}, {"pTipoRelatorio", std::to_string(tipo)},
+                                     {"pOrdenar", std::to_string(ordenar)}},
+                                    extra));
   }
 
   // The texts of one report value in every printed section of that number.
   static TTextos Coluna(const TnResultadoImpressao& r, int secao, const std::string& valor) {
-    TTextos textos;
-    for (const auto& s : r.Rastro.Secoes)
-      if (s.Secao == secao) textos.push_back(s.Valor(valor));
-    return textos;
+    return ValoresDe(r.Rastro, secao, valor);
   }
 
   static std::string Num(double v) { return std::to_string(v); }

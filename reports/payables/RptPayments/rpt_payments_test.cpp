@@ -1,24 +1,17 @@
 // The payments report through the real host path on small fixtures in an embedded database.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "host/report/execucao.h"
-#include "host/report/plugin.h"
 #include "host/report/report.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using TParametros = std::vector<std::pair<std::string, std::string>>;
 
 // Companies 1 and 2; suppliers 10 (Alfa), 20 (Beta), 30 (Beta, a namesake of 20).
 struct Pagamentos : ::testing::Test {
@@ -47,13 +40,8 @@ struct Pagamentos : ::testing::Test {
                  e + ", " + nota + ", 1, 1, '" + data + "', " + pago + ", " + juros + ", " + multa + ", " + desconto + ");");
   }
 
-  static TnRastro Imprimir(TParametros extra) {
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = {{"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/01/2026"}};
-    p.Parametros.insert(p.Parametros.end(), extra.begin(), extra.end());
-    p.ComRastro = true;
-    return ImprimirRelatorio(p).Rastro;
+  static TnRastro Imprimir(const TParametros& extra) {
+    return ImprimirComRastro(Juntar({{"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/01/2026"}}, extra)).Rastro;
   }
 
   // Sections past the page header and its column heading, with one value each, as "13:Alfa".
@@ -83,26 +71,9 @@ long long Centavos(const std::string& texto) {
   return negativo ? -v : v;
 }
 
-std::string MensagemDe(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(nada)";
-}
-
 // A host whose form lets any text through: the report's own checks meet the values.
-struct Direto {
-  explicit Direto(const TParametros& valores)
-      : plugin(TnPlugin::Carregar(RPT_PLUGIN_PATH)),
-        report(std::make_unique<TnrwReport>(TnLayout::Carregar(plugin->ArquivoLayout()))) {
-    for (const auto& [nome, valor] : valores) TnpqPowerQuery::GetParams(report.get())->Param(nome)->SetAsString(valor);
-  }
-  void Imprimir() { plugin->Imprimir(report.get()); }
-  std::string Valor(const std::string& nome) { return TnpqPowerQuery::GetParams(report.get())->GetValues(nome); }
-  std::unique_ptr<TnPlugin> plugin;
-  std::unique_ptr<TnrwReport> report;
+struct Direto : TImpressaoDireta {
+  explicit Direto(const TParametros& valores) : TImpressaoDireta(RPT_PLUGIN_PATH, valores) {}
 };
 
 TEST_F(Pagamentos, BySupplierPrintsGroupsRowsAndTotals) {
@@ -254,7 +225,7 @@ TEST_F(Pagamentos, AnEmptyPeriodWritesTheTitleAndPrintsNothing) {
   Direto d({{"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/01/2026"}, {"pOrdenar", "1"}});
   d.Imprimir();
   EXPECT_EQ(d.Valor("pTitulo"), "Pagamentos entre 01/01/2026 a 31/01/2026");
-  EXPECT_EQ(d.report->Finalizar(), 0);
+  EXPECT_EQ(d.Report().Finalizar(), 0);
 }
 
 // Wrong parameters are refused before any query: the database here has no tables at all.
@@ -283,11 +254,8 @@ TEST(PagamentosParametros, ASelectionOutsideTheNotationNeverReachesSql) {
   TBancoTeste vazio(false);
   for (const std::string param : {"pCodigoFornecedor", "pCodigoEscrit"}) {
     for (const std::string selecao : {"1) or (1=1", "1;drop table ESCRITORIO", "1'--"}) {
-      TnPedidoImpressao p;
-      p.Plugin = RPT_PLUGIN_PATH;
-      p.Parametros = {{param, selecao}};
       try {
-        ImprimirRelatorio(p);
+        ImprimirComRastro({{param, selecao}});
         ADD_FAILURE() << param << "=" << selecao << " foi aceito";
       } catch (const EnParam& e) {
         EXPECT_EQ(e.NomeParametro(), param);
@@ -303,16 +271,10 @@ TEST(PagamentosCli, ARefusedSelectionWritesNoPdf) {
   fs::create_directories(pasta);
   TnDMConexao::CriarBanco((pasta / "vazio.fdb").string());
   const fs::path pdf = pasta / "pagamentos.pdf";
-  const std::string cmd = std::string(RPT_BIN_DIR) + "/rpt run " + RPT_PLUGIN_PATH + " --db " +
-                          (pasta / "vazio.fdb").string() + " --param 'pCodigoFornecedor=1) or (1=1' --out " +
-                          pdf.string() + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string saida;
-  std::array<char, 1024> buf{};
-  while (size_t n = fread(buf.data(), 1, buf.size(), p)) saida.append(buf.data(), n);
-  const int status = pclose(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << saida;
-  EXPECT_NE(saida.find("pCodigoFornecedor: "), std::string::npos) << saida;
+  const TSaidaRpt saida = RodarRpt(std::string("run ") + RPT_PLUGIN_PATH + " --db " + (pasta / "vazio.fdb").string() +
+                                    " --param 'pCodigoFornecedor=1) or (1=1' --out " + pdf.string());
+  EXPECT_NE(saida.Codigo, 0) << saida.Texto;
+  EXPECT_NE(saida.Texto.find("pCodigoFornecedor: "), std::string::npos) << saida.Texto;
   EXPECT_FALSE(fs::exists(pdf));
   fs::remove_all(pasta);
 }

@@ -15,14 +15,11 @@
 #include <utility>
 #include <vector>
 
-#include "host/report/execucao.h"
 #include "host/report/formulario.h"
 #include "host/report/plugin.h"
-#include "tests/testkit/banco_teste.h"
+#include "tests/testkit/relatorio_teste.h"
 
 namespace {
-
-using TParametros = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kFixture[] = {
     "insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, INSCFEDERAL) values (1, 'Construtora Alfa Ltda', '12.345.678/0001-90')",
@@ -91,12 +88,8 @@ struct InputsByDevelopment : ::testing::Test {
 
   // The report as the host prints it; later parameters override the defaults.
   TnRastro Imprimir(const TParametros& extras) {
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = {{"pCodigoEscrit", "1"}, {"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/03/2026"}};
-    p.Parametros.insert(p.Parametros.end(), extras.begin(), extras.end());
-    p.ComRastro = true;
-    TnResultadoImpressao r = ImprimirRelatorio(p);
+    const TnResultadoImpressao r = ImprimirComRastro(
+        Juntar({{"pCodigoEscrit", "1"}, {"pDataInicial", "01/01/2026"}, {"pDataFinal", "31/03/2026"}}, extras));
     EXPECT_EQ(r.Paginas, r.Rastro.Paginas);
     return r.Rastro;
   }
@@ -166,13 +159,13 @@ TEST_F(InputsByDevelopment, PageHeaderShowsCompanyColumnsAndTheDevelopmentOfTheP
   std::vector<std::string> cabecalhos;
   for (const auto& s : rastro.Secoes)
     if (s.Secao == 1) {
-      EXPECT_EQ(s.Valor("pRazaoSocialEscrit"), "Construtora Alfa Ltda");
-      EXPECT_EQ(s.Valor("pInscrFederalEscrit"), "12.345.678/0001-90");
-      EXPECT_EQ(s.Valor("pNomeColunaCabecalho"), "Grupo / Insumo");
-      EXPECT_EQ(s.Valor("pNomeColunaUnMedida"), "Un. Medida");
-      EXPECT_EQ(s.Valor("pNomeColunaQtd"), "Quantidade");
-      EXPECT_EQ(s.Valor("pNomeColunaCustoMedio"), "Custo Médio Unit. R$");
-      EXPECT_EQ(s.Valor("R9"), " ");
+      EXPECT_TRUE(MostraValores(s, {{"pRazaoSocialEscrit", "Construtora Alfa Ltda"},
+                                    {"pInscrFederalEscrit", "12.345.678/0001-90"},
+                                    {"pNomeColunaCabecalho", "Grupo / Insumo"},
+                                    {"pNomeColunaUnMedida", "Un. Medida"},
+                                    {"pNomeColunaQtd", "Quantidade"},
+                                    {"pNomeColunaCustoMedio", "Custo Médio Unit. R$"},
+                                    {"R9", " "}}));
       cabecalhos.push_back(s.Valor("pDescrEmpreend"));
     }
   EXPECT_EQ(cabecalhos, (std::vector<std::string>{"1 - Residencial Aurora", "2 - Casa Zero"}));
@@ -362,12 +355,10 @@ TEST_F(InputsByDevelopment, ADevelopmentTotalOnANewPageKeepsItsOwnHeader) {
     char inicio[16];
     std::snprintf(inicio, sizeof inicio, "01/%02d/%04d", (mes + 6) % 12 + 1, 2023 + (mes + 6) / 12);
     SCOPED_TRACE(inicio);
-    TnPedidoImpressao p;
-    p.Plugin = RPT_PLUGIN_PATH;
-    p.Parametros = {{"pCodigoEscrit", "1"}, {"pDataInicial", inicio},   {"pDataFinal", "31/03/2026"},
-                    {"pTipoRelatorio", "1"}, {"pTotalizarCompetencia", "1"}, {"pCodigoInsumo", "100"}};
-    p.ComRastro = true;
-    const TnRastro rastro = ImprimirRelatorio(p).Rastro;
+    const TnRastro rastro = ImprimirComRastro({{"pCodigoEscrit", "1"}, {"pDataInicial", inicio},
+                                               {"pDataFinal", "31/03/2026"}, {"pTipoRelatorio", "1"},
+                                               {"pTotalizarCompetencia", "1"}, {"pCodigoInsumo", "100"}})
+                                .Rastro;
     std::map<int, std::string> cabecalho;
     for (const auto& s : rastro.Secoes)
       if (s.Secao == 1) cabecalho[s.Pagina] = s.Valor("pDescrEmpreend");
@@ -383,12 +374,8 @@ TEST_F(InputsByDevelopment, ADevelopmentTotalOnANewPageKeepsItsOwnHeader) {
 }
 
 TEST_F(InputsByDevelopment, NothingInThePeriodPrintsNothing) {
-  TnPedidoImpressao p;
-  p.Plugin = RPT_PLUGIN_PATH;
-  p.Parametros = {{"pCodigoEscrit", "1"}, {"pDataInicial", "01/06/2026"}, {"pDataFinal", "30/06/2026"},
-                  {"pCodigoPessoaFin", "900"}};
-  p.ComRastro = true;
-  const TnResultadoImpressao r = ImprimirRelatorio(p);
+  const TnResultadoImpressao r = ImprimirComRastro(
+      {{"pCodigoEscrit", "1"}, {"pDataInicial", "01/06/2026"}, {"pDataFinal", "30/06/2026"}, {"pCodigoPessoaFin", "900"}});
   EXPECT_EQ(r.Paginas, 0);
   EXPECT_TRUE(r.Rastro.Secoes.empty());
 }
