@@ -44,42 +44,6 @@ inline std::vector<TConsultaRelatorio> Balancete() {
   };
 }
 
-// Budgeted cost by area, analytic and synthetic.
-inline std::vector<TConsultaRelatorio> CustoOrcadoPorArea() {
-  std::vector<TConsultaRelatorio> r;
-  for (bool sintetico : {false, true}) {
-    std::string s = sintetico
-        ? "select OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , SU.CodigoInsumoGrupo, GR.ClassifGrupo, GR.DescrGrupo, OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra , sum(OI.ValorTotal) ValorTotal "
-        : "select OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , OI.CodigoInsumo , SU.DescrInsumo , OI.CodigoUnidadeMedida , OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra , sum(OI.Quantidade) Quantidade , sum(OI.ValorUnitario) ValorUnitario , sum(OI.ValorTotal) ValorTotal ";
-    s += std::string("from ObraOrcamento OO ") + "join Obra OB " + "on OB.CodigoEscrit = OO.CodigoEscrit " +
-         "and OB.CodigoObra = OO.CodigoObra " + "join Empreendimento EM " + "on EM.CodigoEscrit = OO.CodigoEscrit " +
-         "and EM.CodigoEmpreend = OB.CodigoEmpreend " + "join OBRAORCAMENTOINSUMO OI " +
-         "on OI.CodigoEscrit = OO.CodigoEscrit " + "and OI.CodigoObra = OO.CodigoObra " +
-         "and OI.DataOrcamento = OO.DataOrcamento " + "join Insumo SU " + "on SU.CodigoInsumo = OI.CodigoInsumo " +
-         "join FprMoeda MO " + "on MO.CodigoMoeda = OO.CodigoMoeda ";
-    s += std::string("join (select EM2.CodigoEscrit ") + ", EM2.CodigoEmpreend " +
-         ", sum(IA.TotalMQuadrado) TotalMQuadrado " + ", sum(IA.TotalMUtil) TotalMUtil " + "from Empreendimento EM2 " +
-         "join Imovel IM " + "on IM.CodigoEscrit = EM2.CodigoEscrit " + "and IM.CodigoEmpreend = EM2.CodigoEmpreend " +
-         "join ImovelArea IA " + "on IA.CodigoEscrit = EM2.CodigoEscrit " + "and IA.CodigoImovel = IM.CodigoImovel " +
-         "where EM2.CodigoEscrit = :pCodigoEscrit " + "group by 1,2) AR " + "on AR.CodigoEscrit = OO.CodigoEscrit " +
-         "and AR.CodigoEmpreend = OB.CodigoEmpreend ";
-    s += std::string("join (select OI2.CodigoEscrit, OI2.CodigoObra, OI2.DataOrcamento, sum(OI2.ValorTotal) ValorTotalObra ") +
-         "from  ObraOrcamentoInsumo OI2 " + "where OI2.CodigoEscrit = :pCodigoEscrit " +
-         "group by OI2.CodigoEscrit, OI2.CodigoObra, OI2.DataOrcamento) OT " + "on OT.CodigoEscrit = OO.CodigoEscrit " +
-         "and OT.CodigoObra = OO.CodigoObra " + "and OT.DataOrcamento = OO.DataOrcamento ";
-    if (sintetico) s += "join InsumoGrupo GR on GR.CodigoInsumoGrupo = SU.CodigoInsumoGrupo ";
-    s += std::string("where OO.CodigoEscrit = :pCodigoEscrit ") + "and OO.DataOrcamento = (select max(OO2.DataOrcamento) " +
-         "from ObraOrcamento OO2 " + "where OO2.CodigoEscrit = OO.CodigoEscrit " + "and OO2.CodigoObra = OO.CodigoObra) ";
-    s += Filtro("OB.CodigoEmpreend") + Filtro("OB.CodigoObra") + Filtro("OI.CodigoInsumo");
-    s += sintetico
-        ? " group by OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , SU.CodigoInsumoGrupo, GR.ClassifGrupo, GR.DescrGrupo, OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra "
-        : " group by OB.CodigoEmpreend , EM.NomeEmpre , OO.CodigoObra , OB.DescrObra , OO.CodigoMoeda , MO.NomeMoeda , OI.CodigoInsumo , SU.DescrInsumo , OI.CodigoUnidadeMedida , OO.ConverterMoeda , OO.ValorCotacaoMoeda , EM.FormaRateio , AR.TotalMQuadrado , AR.TotalMUtil , OT.ValorTotalObra ";
-    s += "order by OB.CodigoEmpreend, OO.CodigoObra ";
-    r.push_back({std::string("custo orçado por área ") + (sintetico ? "sintético" : "analítico"), s, {kEscrit}});
-  }
-  return r;
-}
-
 // Budgeted cost by phase.
 inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
   const std::string base =
@@ -90,21 +54,6 @@ inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
        base + Filtro("OB.CodigoEmpreend") + Filtro("FA.CodigoObra") + "and FA.Tipo = " + ValorParaSQL(TValor(1)) + " " +
            "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
   };
-}
-
-// Stock position, both orderings.
-inline std::vector<TConsultaRelatorio> PosicaoEstoque() {
-  std::vector<TConsultaRelatorio> r;
-  for (const std::string ordem : {"EM.CodigoInsumo", "IM.DescrInsumo"})
-    r.push_back({"posição de estoque por " + ordem,
-                 "select P.CodigoPessoaFin, P.NOME NomeEscrit, P.INSCFEDERAL InscrFederalEscrit, EM.CodigoEstoque, ES.DescrEstoque, EM.CodigoInsumo, IM.DescrInsumo, UM.CodigoUnidadeMedida, UM.Abreviatura, sum((case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end * VALORCUSTOOPERACIONALUNIT)) SaldoValor, sum(case when EM.TipoMvtoEstoque <= 0 then EM.QUANTIDADEMVTO else (EM.QUANTIDADEMVTO * -1) end) SaldoQtd from EstoqueMovimento EM join Estoque ES on ES.CodigoEscrit = EM.CodigoEscrit and ES.CodigoEstoque = EM.CodigoEstoque join Insumo IM on IM.CodigoInsumo = EM.CodigoInsumo join UnidadeMedida UM on UM.CodigoUnidadeMedida = IM.CodigoUnidadeMedida join PessoaFinanceiro P on P.CodigoPessoaFin = EM.CodigoEscrit where EM.CodigoEscrit = :pCodigoEscrit and EM.DataMvtoEstoque <= :pData " +
-                     Filtro("ES.CODIGOESTOQUE") + Filtro("IM.CODIGOINSUMO") + Filtro("IM.CLASSIFINSUMO") +
-                     Tipos("EM.TIPOMVTOESTOQUE", "-2-2") + "group by P.CodigoPessoaFin, " + "P.NOME, " +
-                     "P.INSCFEDERAL, " + "EM.CodigoEstoque, " + "ES.DescrEstoque, " + "EM.CodigoInsumo, " +
-                     "IM.DescrInsumo, " + "UM.CodigoUnidadeMedida, " + "UM.Abreviatura " +
-                     "order by EM.CodigoEstoque, " + ordem,
-                 {kEscrit, Fim()}});
-  return r;
 }
 
 // Purchases: the three orderings, with the company break and filters.
@@ -171,10 +120,8 @@ inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
 }
 
 
-// What the domain routines read (cost trial balance, per-unit budget, stock
-// movement record): the columns they rely on exist and join.
+// What the per-unit budget routine reads: the columns it relies on exist and join.
 inline std::vector<TConsultaRelatorio> Dominio() {
-  const std::string sinal = "case when RA.TIPOMVTOESTOQUE < 0 then -RA.VALORRATEIO else RA.VALORRATEIO end";
   return {
       {"domínio: custo orçado da obra por imóvel",
        "select EM.CODIGOEMPREEND, EM.NOMEEMPRE, IM.CODIGOIMOVEL Codigo, IM.DESCRIMOVEL Descricao, OB.CODIGOOBRA, OB.DESCROBRA, "
@@ -188,14 +135,6 @@ inline std::vector<TConsultaRelatorio> Dominio() {
        "join IMOVEL IM on IM.CODIGOESCRIT = ES.CODIGOESCRIT and IM.CODIGOIMOVEL = ES.CODIGOIMOVEL "
        "join TPIMOVEL TP on TP.CODIGOTPIMOVEL = IM.CODIGOTPIMOVEL "
        "where OB.CODIGOESCRIT = :pCodigoEscrit order by EM.CODIGOEMPREEND, OB.CODIGOOBRA, IM.CODIGOIMOVEL", {kEscrit}},
-      {"domínio: movimentação de estoque",
-       "select MV.CODIGOESTOQUE, ET.DESCRESTOQUE, MV.CODIGOINSUMO, SU.DESCRINSUMO, SU.DESCRCOMPLEMENTAR, MV.DATAMVTOESTOQUE, "
-       "MV.REFERENCIA, MV.DOCUMENTO, MV.TIPOMVTOESTOQUE, MV.VALORCUSTOOPERACIONALUNIT, MV.QUANTIDADEMVTO, MV.CODIGOOBRA, MV.HISTORICO "
-       "from ESTOQUEMOVIMENTO MV join ESTOQUE ET on ET.CODIGOESCRIT = MV.CODIGOESCRIT and ET.CODIGOESTOQUE = MV.CODIGOESTOQUE "
-       "join INSUMO SU on SU.CODIGOINSUMO = MV.CODIGOINSUMO "
-       "where MV.CODIGOESCRIT = :pCodigoEscrit and MV.DATAMVTOESTOQUE between :pDataInicial and :pDataFinal "
-       "order by MV.CODIGOESTOQUE, MV.CODIGOINSUMO, MV.DATAMVTOESTOQUE, MV.CODIGOMVTOESTOQUE",
-       {kEscrit, Ini(), Fim()}},
   };
 }
 
@@ -205,8 +144,7 @@ inline std::vector<TConsultaRelatorio> Dominio() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Balancete(), CustoOrcadoPorArea(), CustoOrcadoPorFase(), PosicaoEstoque(),
-                     Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
+  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
