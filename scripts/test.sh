@@ -11,7 +11,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   build="$raiz/build-asan"; opcoes=(-DRPT_SANITIZE=ON -DRPT_BENCH=OFF)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  [ -f "$raiz/tests/lsan.supp" ] && export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp"
+  [ -f "$raiz/tests/lsan.supp" ] && export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp:print_suppressions=0"
 fi
 bash "$raiz/scripts/build.sh" "$build" "${opcoes[@]}"
 
