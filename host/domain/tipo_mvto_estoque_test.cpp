@@ -154,8 +154,3 @@ TEST_F(ParamTipoMvto, NothingBeforeConfiguringAndNothingForOtherParameters) {
 }
 
 }  // namespace
-
-// Under ctest, LeakSanitizer's exit-time tracer crashes itself ("Tracer caught signal 11") in
-// this one executable while Firebird winds down; the database paths used here are leak-checked
-// by the data tests, so this executable asks for no leak check.
-extern "C" int __lsan_is_turned_off() { return 1; }
