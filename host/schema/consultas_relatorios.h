@@ -119,32 +119,13 @@ inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
   };
 }
 
-
-// What the per-unit budget routine reads: the columns it relies on exist and join.
-inline std::vector<TConsultaRelatorio> Dominio() {
-  return {
-      {"domínio: custo orçado da obra por imóvel",
-       "select EM.CODIGOEMPREEND, EM.NOMEEMPRE, IM.CODIGOIMOVEL Codigo, IM.DESCRIMOVEL Descricao, OB.CODIGOOBRA, OB.DESCROBRA, "
-       "OO.VALORTOTALORCADO, EM.FORMARATEIO, TOT.TOTALMQUADRADO TotalMQuadradoEmpreend, TOT.TOTALMQUADRADOUTIL TotalMUtilEmpreend, "
-       "ES.TOTALMQUADRADO, ES.TOTALMQUADRADOUTIL, ES.COEFICIENTEMQUADRADO, TP.DSTPIMOVEL "
-       "from OBRA OB join EMPREENDIMENTO EM on EM.CODIGOESCRIT = OB.CODIGOESCRIT and EM.CODIGOEMPREEND = OB.CODIGOEMPREEND "
-       "join OBRAORCAMENTO OO on OO.CODIGOESCRIT = OB.CODIGOESCRIT and OO.CODIGOOBRA = OB.CODIGOOBRA "
-       "and OO.DATAORCAMENTO = (select max(O2.DATAORCAMENTO) from OBRAORCAMENTO O2 where O2.CODIGOESCRIT = OO.CODIGOESCRIT and O2.CODIGOOBRA = OO.CODIGOOBRA) "
-       "join EMPREENDIMENTOESTRUTURA TOT on TOT.CODIGOESCRIT = EM.CODIGOESCRIT and TOT.CODIGOEMPREEND = EM.CODIGOEMPREEND and TOT.CLASSIFESTRUTURA = '1' "
-       "join EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = EM.CODIGOESCRIT and ES.CODIGOEMPREEND = EM.CODIGOEMPREEND and ES.TIPOESTRUTURA = 2 "
-       "join IMOVEL IM on IM.CODIGOESCRIT = ES.CODIGOESCRIT and IM.CODIGOIMOVEL = ES.CODIGOIMOVEL "
-       "join TPIMOVEL TP on TP.CODIGOTPIMOVEL = IM.CODIGOTPIMOVEL "
-       "where OB.CODIGOESCRIT = :pCodigoEscrit order by EM.CODIGOEMPREEND, OB.CODIGOOBRA, IM.CODIGOIMOVEL", {kEscrit}},
-  };
-}
-
 }  // namespace consultas
 
 // Every statement above, in report order.
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
+  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
