@@ -166,7 +166,7 @@ void LerConsultas(const json& j, TnLayout& l, TContexto ctx) {
     if (parametro && parametro->Tipo() != TnTipoParametro::Inteiro) ctx.Erro("o parâmetro deve ser do tipo inteiro.");
     if (!parametro) {
       auto item = std::make_unique<TnpqParamItem>(nome, TnTipoParametro::Inteiro);
-      item->Rotulo = nome;
+      item->Rotulo = "Conjunto de dados aberto pelo sistema";
       item->Visivel = false;
       l.Parametros.push_back(std::move(item));
     }
