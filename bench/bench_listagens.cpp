@@ -65,7 +65,12 @@ BENCHMARK(Prefeitura)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMi
 
 void Cotacao(benchmark::State& state) {
   const fs::path banco = fs::temp_directory_path() / "bench-listagens-demo-100.fdb";
-  if (!fs::exists(banco)) CriarBancoDemo(banco.string(), 100);
+  if (!fs::exists(banco)) {  // built under another name first: a stopped run leaves no half database
+    const fs::path novo = fs::path(banco).replace_extension(".novo.fdb");
+    fs::remove(novo);
+    CriarBancoDemo(novo.string(), 100);
+    fs::rename(novo, banco);
+  }
   auto conexao = TnDMConexao::Abrir(banco.string());
   TnDMConexao::DefinirAtual(conexao.get());
   const fs::path pasta = Pasta();
