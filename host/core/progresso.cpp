@@ -20,7 +20,26 @@ TnFraProgresso::TnFraProgresso() : FTerminal(isatty(STDERR_FILENO) == 1) {
   if (FTerminal) FSaida = &std::cerr;
 }
 
-TnFraProgresso::~TnFraProgresso() { Apagar(); }
+TnFraProgresso::~TnFraProgresso() {
+  Apagar();
+  Anotar(true);
+}
+
+void TnFraProgresso::MostrarEm(TnFraProgressoHost* pai) {
+  if (!pai || pai == FHost) return;
+  FHost = pai;
+  FQuadro = pai->FQuadros.size();
+  pai->FQuadros.emplace_back();
+  Anotar();
+}
+
+void TnFraProgresso::Anotar(bool liberado) {
+  if (!FHost) return;
+  TnQuadroProgresso& q = FHost->FQuadros[FQuadro];
+  q.Maximo = FTotal.Fim;
+  q.Posicao = FTotal.Posicao;
+  q.Liberado = liberado;
+}
 
 void TnFraProgresso::DefinirSaida(std::ostream* saida) {
   Apagar();
@@ -38,6 +57,7 @@ void TnFraProgresso::ConfigurarProgressoTotal(int inicio, int fim) {
   FTotal.Inicio = inicio;
   FTotal.Fim = std::max(inicio, fim);
   FTotal.Posicao = inicio;
+  Anotar();
   Desenhar(true);
 }
 
@@ -54,14 +74,16 @@ void TnFraProgresso::SetTextos(const std::string& total, const std::string& parc
   Desenhar(true);
 }
 
-void TnFraProgresso::MostrarSimples(const void*) {
+void TnFraProgresso::MostrarSimples(TnFraProgressoHost* pai) {
+  MostrarEm(pai);
   Apagar();
   FVisivel = true;
   FMultiplo = false;
   Desenhar(true);
 }
 
-void TnFraProgresso::MostrarMultiplo(const void*) {
+void TnFraProgresso::MostrarMultiplo(TnFraProgressoHost* pai) {
+  MostrarEm(pai);
   Apagar();
   FVisivel = true;
   FMultiplo = true;
@@ -78,6 +100,7 @@ void TnFraProgresso::IncProgressoParcial(int passo) { SetProgressoParcial(FParci
 
 void TnFraProgresso::SetProgressoTotal(int posicao) {
   FTotal.Posicao = std::clamp(posicao, FTotal.Inicio, FTotal.Fim);
+  Anotar();
   Desenhar();
 }
 

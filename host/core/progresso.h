@@ -4,8 +4,27 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class TnClientDataSet;
+
+// How a progress frame last stood: its range end, its position, and whether it was freed.
+struct TnQuadroProgresso {
+  int Maximo = 0;
+  int Posicao = 0;
+  bool Liberado = false;
+};
+
+// Where progress frames show, the host's window control for them: they draw on
+// stderr when it is a terminal. It keeps how every frame shown on it last stood.
+class TnFraProgressoHost {
+ public:
+  const std::vector<TnQuadroProgresso>& Quadros() const { return FQuadros; }  //!< frames shown here, in order
+
+ private:
+  friend class TnFraProgresso;
+  std::vector<TnQuadroProgresso> FQuadros;
+};
 
 class TnFraProgresso {
  public:
@@ -18,8 +37,8 @@ class TnFraProgresso {
   void ConfigurarProgressoTotal(int inicio, int fim);       // total bar range, position at inicio
   void ConfigurarProgressoParcial(int inicio, int fim);     // partial bar range, position at inicio
   void SetTextos(const std::string& total, const std::string& parcial);  // captions of the two bars
-  void MostrarSimples(const void* pai = nullptr);           // shows the total bar alone
-  void MostrarMultiplo(const void* pai = nullptr);          // shows both bars
+  void MostrarSimples(TnFraProgressoHost* pai = nullptr);   // shows the total bar alone (on pai, which outlives it)
+  void MostrarMultiplo(TnFraProgressoHost* pai = nullptr);  // shows both bars
   void Ocultar();                                           // stops showing, keeps the numbers
   void IncProgressoTotal(int passo = 0);                    // advances passo steps (0 = one), up to the end
   void IncProgressoParcial(int passo = 0);                  // same for the partial bar
@@ -42,12 +61,16 @@ class TnFraProgresso {
   };
   void Desenhar(bool forcar = false);
   void Apagar();
+  void Anotar(bool liberado = false);                       // tells the frame's host how it stands
+  void MostrarEm(TnFraProgressoHost* pai);
   TBarra FTotal, FParcial;
   bool FVisivel = false, FMultiplo = false;
   int FLinhasDesenhadas = 0;
   int FUltimoTotal = -1, FUltimoParcial = -1;
   std::ostream* FSaida = nullptr;
   bool FTerminal = false;
+  TnFraProgressoHost* FHost = nullptr;
+  size_t FQuadro = 0;                                       // its entry in FHost
 };
 
 std::unique_ptr<TnFraProgresso> CriarProgresso(const void* dono = nullptr);  // the caller frees it

@@ -49,4 +49,23 @@ TEST(Progresso, TotalFromADatasetAndQuietWhenNotATerminal) {
   EXPECT_FALSE(p.Multiplo());
 }
 
+TEST(Progresso, TheHostKeepsHowEachFrameStoodUntilItsRelease) {
+  TnFraProgressoHost host;
+  {
+    auto p = CriarProgresso(nullptr);
+    p->ConfigurarProgressoTotal(0, 3);
+    p->MostrarSimples(&host);
+    p->IncProgressoTotal(0);
+    p->IncProgressoTotal(0);
+    ASSERT_EQ(host.Quadros().size(), 1u);
+    EXPECT_EQ(host.Quadros()[0].Maximo, 3);
+    EXPECT_EQ(host.Quadros()[0].Posicao, 2);
+    EXPECT_FALSE(host.Quadros()[0].Liberado);
+    auto nunca = CriarProgresso(nullptr);  // never shown on the host: not kept
+  }
+  ASSERT_EQ(host.Quadros().size(), 1u);
+  EXPECT_TRUE(host.Quadros()[0].Liberado);
+  EXPECT_EQ(host.Quadros()[0].Posicao, 2);
+}
+
 }  // namespace

@@ -2,9 +2,13 @@
 // created from schema.sql, and its views give what the host hands over.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "host/data/parametros.h"
 #include "host/data/sql.h"
+#include "host/report/layout.h"
 #include "host/schema/consultas_relatorios.h"
 #include "tests/testkit/banco_teste.h"
 
@@ -23,6 +27,31 @@ TEST(Schema, TodaConsultaDosRelatoriosRodaNoBancoCriadoPeloSchema) {
       ADD_FAILURE() << c.Relatorio << ": " << e.what();
     }
   }
+}
+
+// What the host hands over comes from the layouts' own queries, read from the
+// layout files themselves: each one prepares and runs, its parameters null.
+TEST(Schema, ConsultasDosLayoutsRodamNoBancoCriadoPeloSchema) {
+  TBancoTeste banco(true);
+  const char* raiz = std::getenv("RPT_SOURCE_DIR");
+  ASSERT_NE(raiz, nullptr) << "RPT_SOURCE_DIR";
+  int consultas = 0;
+  for (const auto& arquivo : std::filesystem::recursive_directory_iterator(std::filesystem::path(raiz) / "reports")) {
+    if (arquivo.path().filename() != "layout.json") continue;
+    const auto layout = TnLayout::Carregar(arquivo.path().string());
+    std::vector<std::string> sqls;
+    if (!layout->Consulta.empty()) sqls.push_back(layout->Consulta);
+    for (const auto& conjunto : layout->Conjuntos) sqls.push_back(conjunto.second);
+    for (const std::string& sql : sqls) {
+      ++consultas;
+      try {
+        EXPECT_TRUE(ExecutarSQL(sql, std::vector<TValor>(TraduzirParametros(sql).Nomes.size()))->IsEmpty()) << sql;
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << arquivo.path() << ": " << e.what();
+      }
+    }
+  }
+  EXPECT_GE(consultas, 2);
 }
 
 // The letterhead and supplier blocks join the two address lines with ", ": a

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-TnrwBaseDll::TnrwBaseDll(TnrwReport* report) : Report(report), FDM(report) { Report->VincularObjeto(this); }
+TnrwBaseDll::TnrwBaseDll(TnrwReport* report) : Report(report), MainDataSet(report->MainDataSet()), FDM(report) {
+  Report->VincularObjeto(this);
+}
 
 TnrwBaseDll::~TnrwBaseDll() { Report->DesvincularObjeto(this); }
 

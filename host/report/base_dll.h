@@ -8,15 +8,15 @@
 
 class TnDMConexao;
 class TnClientDataSet;
-class TnFraProgressoHost;
 
 class TnFormParametros;                          // the parameter form the host builds (parent control)
 
 // The host data module handed to the internal print step.
 class TnDMReport : public TObject {
  public:
-  explicit TnDMReport(TnrwReport* report) : Report(report) {}
+  explicit TnDMReport(TnrwReport* report) : Report(report), ProgressHost(report->ProgressHost()) {}
   TnrwReport* Report;
+  TnFraProgressoHost* ProgressHost;              // where progress frames show (stderr on a terminal)
 };
 
 class TnrwBaseDll : public TObject {

@@ -68,6 +68,7 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
       form.Confirmar();
       // A bad parameter is told first; then a foreign database, before its first query fails on a missing table.
       if (pedido.ConferirTabelas && conexao) ConferirTabelasDoSchema(*TnDMConexao::Atual());
+      TnConjuntosDoLayout conjuntos(*report, pedido.Conjuntos);
       plugin->Imprimir(report.get());
     } catch (const EnParam& e) {
       // Its parameter item dies with the report: the error leaves bound by name.

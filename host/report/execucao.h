@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/report/conjuntos_layout.h"
 #include "host/report/rastro.h"
 
 struct TnPedidoImpressao {
@@ -16,6 +17,7 @@ struct TnPedidoImpressao {
   std::string ArquivoRastro;                     // empty = the trace is not written to a file
   bool ComRastro = false;                        // keep the print trace: sections and the queries run
   bool ConferirTabelas = false;                  // once the form is filled, refuse a database without our tables
+  TnConjuntosFornecidos Conjuntos;               // datasets in place of the layout's queries (tests); stay the caller's
 };
 
 struct TnResultadoImpressao {
@@ -23,7 +25,8 @@ struct TnResultadoImpressao {
   TnRastro Rastro;
 };
 
-// Prints on the current connection (TnDMConexao::Atual()). The outputs are
+// Prints on the current connection. The layout's datasets are opened once the form
+// is filled, read-only, handed to the report and freed after the print, however it ends. (TnDMConexao::Atual()). The outputs are
 // checked first (ConferirDestinos) and replaced only on success. Raises EnParam
 // for a bad parameter and Exception/std::exception for anything else; the older
 // outputs stay as they were then.

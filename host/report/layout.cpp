@@ -6,6 +6,9 @@
 #include <set>
 #include <sstream>
 
+#include "host/core/texto.h"
+#include "host/data/parametros.h"
+
 using json = nlohmann::json;
 
 namespace {
@@ -104,6 +107,12 @@ TnTipoParametro TipoParametro(const std::string& t, const TContexto& ctx) {
   ctx.Erro("tipo de parâmetro '" + t + "' desconhecido (texto, inteiro, data, codigos ou escolha).");
 }
 
+TnpqParamItem* ParametroDoLayout(const TnLayout& l, const std::string& nome) {
+  for (const auto& p : l.Parametros)
+    if (UpperCase(p->Nome()) == UpperCase(nome)) return p.get();
+  return nullptr;
+}
+
 void LerParametros(const json& j, TnLayout& l, TContexto ctx) {
   if (!j.contains("parametros")) return;
   std::set<std::string> nomes;
@@ -130,6 +139,39 @@ void LerParametros(const json& j, TnLayout& l, TContexto ctx) {
     if (!item->Padrao.empty()) item->Validar(item->Padrao);
     item->SetAsString(item->Padrao);
     l.Parametros.push_back(std::move(item));
+  }
+}
+
+// Each ":name" of a query binds the form parameter of that name: one the form lacks refuses the layout.
+void ConferirNomesConsulta(const std::string& sql, const TnLayout& l, const TContexto& ctx) {
+  if (Trim(sql).empty()) ctx.Erro("consulta vazia.");
+  for (const std::string& nome : TraduzirParametros(sql).Nomes)
+    if (!ParametroDoLayout(l, nome)) ctx.Erro("':" + nome + "' não é parâmetro do formulário.");
+}
+
+// "consulta" and "conjuntos": the datasets the host opens for the report. A conjunto is handed
+// through the hidden integer parameter of its name, added when the form does not list it.
+void LerConsultas(const json& j, TnLayout& l, TContexto ctx) {
+  if (j.contains("consulta")) {
+    ctx.Onde = "consulta";
+    l.Consulta = Texto(j, "consulta", ctx);
+    ConferirNomesConsulta(l.Consulta, l, ctx);
+  }
+  if (!j.contains("conjuntos")) return;
+  if (!j["conjuntos"].is_object()) ctx.Erro("\"conjuntos\" deve ser um objeto.");
+  for (const auto& [nome, jsql] : j["conjuntos"].items()) {
+    ctx.Onde = "conjunto '" + nome + "'";
+    if (!jsql.is_string()) ctx.Erro("a consulta deve ser um texto.");
+    TnpqParamItem* parametro = ParametroDoLayout(l, nome);
+    if (parametro && parametro->Tipo() != TnTipoParametro::Inteiro) ctx.Erro("o parâmetro deve ser do tipo inteiro.");
+    if (!parametro) {
+      auto item = std::make_unique<TnpqParamItem>(nome, TnTipoParametro::Inteiro);
+      item->Rotulo = "Conjunto de dados aberto pelo sistema";
+      item->Visivel = false;
+      l.Parametros.push_back(std::move(item));
+    }
+    ConferirNomesConsulta(jsql.get<std::string>(), l, ctx);
+    l.Conjuntos.emplace_back(nome, jsql.get<std::string>());
   }
 }
 
@@ -229,6 +271,7 @@ std::unique_ptr<TnLayout> TnLayout::DeTexto(const std::string& texto, const std:
     l->Titulo = Texto(j, "relatorio", ctx);
     LerPagina(j, *l, ctx);
     LerParametros(j, *l, ctx);
+    LerConsultas(j, *l, ctx);
     LerSecoes(j, *l, ctx);
   } catch (const json::exception& e) {
     ctx.Erro(std::string("valor de tipo errado (") + e.what() + ").");

@@ -3,6 +3,7 @@
 // the parameter definitions of the form. The format is described in docs/layout.md.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/report/elementos.h"
@@ -23,6 +24,8 @@ struct TnLayout {
   std::vector<std::unique_ptr<TnpqSection>> Secoes;      // in design order
   std::vector<std::unique_ptr<TnpqObjeto>> Objetos;      // every object, in layout order
   std::vector<std::unique_ptr<TnpqParamItem>> Parametros;  // form definitions, in order
+  std::string Consulta;                          // "consulta": the layout's own query, handed over as MainDataSet
+  std::vector<std::pair<std::string, std::string>> Conjuntos;  // "conjuntos": parameter -> query handed through it
 
   static std::unique_ptr<TnLayout> Carregar(const std::string& arquivo);  // raises naming file and element
   static std::unique_ptr<TnLayout> DeTexto(const std::string& json, const std::string& nome);

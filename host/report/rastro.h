@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/core/progresso.h"
+
 struct TnSecaoImpressa {
   int Pagina = 0;
   int Secao = 0;
@@ -21,6 +23,8 @@ struct TnRastro {
   int Paginas = 0;
   std::vector<TnSecaoImpressa> Secoes;
   std::vector<TnConsultaExecutada> Consultas;    // every query run while the report printed, in order
+  std::vector<TnQuadroProgresso> Quadros;        // the progress frames the report showed, as they last stood
+  std::pair<int, int> UltimoProgresso{0, 0};     // the report's last CSLShowProgress (done, total)
   std::vector<int> NumerosSecoes(bool semCabecalho = true) const;  // section numbers in print order
   std::string ParaJson() const;  // {"pages": N, "sections": [{"page":..,"section":..,"values":{..}}],
                                  //  "queries": [{"sql": "...", "rows": N}]}

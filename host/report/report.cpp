@@ -281,11 +281,14 @@ void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool 
 int TnrwReport::Finalizar() {
   if (FPagina) FecharPagina();
   FRastro.Paginas = FPaginas;
+  FRastro.Quadros = FProgressHost.Quadros();
+  FRastro.UltimoProgresso = FUltimoPar;
   if (FDestino && FPaginas > 0) FDestino->Finalizar(FPaginas);
   return FPaginas;
 }
 
 void TnrwReport::CSLShowProgress(int feito, int total) {
+  FUltimoPar = {feito, total};
   if (total <= 0 || !isatty(STDERR_FILENO)) return;
   const int pct = static_cast<int>(std::clamp(100LL * feito / total, 0LL, 100LL));
   if (pct == FUltimoProgresso) return;

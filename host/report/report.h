@@ -3,13 +3,16 @@
 // band engine that lays sections out on pages.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "host/core/progresso.h"
 #include "host/render/pagina.h"
 #include "host/report/layout.h"
 #include "host/report/params.h"
 #include "host/report/rastro.h"
 
+class TnClientDataSet;
 class TnrwBaseDll;
 class TnrwReport;
 
@@ -50,6 +53,7 @@ class TnrwReport : public TnpqPowerQuery {
   void RepEndOfPage(bool fim);                   // the next section starts a new page
   void SetCSLIsPageEnd(bool fim) { RepEndOfPage(fim); }
   void CSLShowProgress(int feito, int total);    // progress bar on stderr when it is a terminal
+  std::pair<int, int> UltimoProgresso() const { return FUltimoPar; }  // last CSLShowProgress (done, total); 0, 0 before
   double FundoImprimivel() const;                // bottom of the printable area, page units
   double PosicaoAtual() const;                   // where the next section would start
   bool AjusteAutomatico = true;                  // sections grow to hold their visible objects
@@ -70,6 +74,9 @@ class TnrwReport : public TnpqPowerQuery {
   TnEventoSecao OnBeforeSection;                 // before each section
 
   // Host side
+  void DefinirMainDataSet(TnClientDataSet* ds) { FMainDataSet = ds; }  // the layout's own query rows; stays the host's
+  TnClientDataSet* MainDataSet() const { return FMainDataSet; }        // what the report class takes as MainDataSet
+  TnFraProgressoHost* ProgressHost() { return &FProgressHost; }        // where this print's progress frames show
   void DefinirDestino(TnDestinoPaginas* destino) { FDestino = destino; }  // where pages go
   void DefinirRastro(bool ativo) { FRastroAtivo = ativo; }  // keep the print trace
   const TnRastro& Rastro() const { return FRastro; }
@@ -109,5 +116,8 @@ class TnrwReport : public TnpqPowerQuery {
   bool FRastroAtivo = false;
   TnRastro FRastro;
   int FUltimoProgresso = -1;
+  std::pair<int, int> FUltimoPar{0, 0};
+  TnClientDataSet* FMainDataSet = nullptr;
+  TnFraProgressoHost FProgressHost;
   std::string FDataImpressao;
 };

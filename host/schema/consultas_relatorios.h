@@ -92,32 +92,6 @@ inline std::vector<TConsultaRelatorio> Insumos() {
   };
 }
 
-// Quotation request: company letterhead and suppliers with their contact person.
-inline std::vector<TConsultaRelatorio> SolicitacaoCotacao() {
-  return {
-      {"solicitação de cotação: empresa",
-       "select ES.LOGO , PF.NOME , PF.INSCFEDERAL , VE.ENDERECO1 || ', ' || VE.ENDERECO2 DescEndereco , FO.VALOR Fone , MA.VALOR Email from PessoaFinanceiro PF join Escritorio ES on ES.CODIGOESCRIT = PF.CODIGOPESSOAFIN left join PessoaEndereco PE on PE.CodigoPessoaFin = PF.CodigoPessoaFin and PE.Padrao = :pPadrao left join VEndereco VE on VE.CODIGOENDERECO = PE.CODIGOENDERECO left join PESSOACONTATO FO on FO.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN and FO.TIPOCONTATO = :pFoneComercial left join PESSOACONTATO MA on MA.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN and MA.TIPOCONTATO = :pEmailEmpresa where PF.CodigoPessoaFin = :pCodigoEscrit",
-       {TValor(1), TValor(3), TValor(8), kEscrit}},
-      {"solicitação de cotação: fornecedores",
-       "select PF.CodigoPessoaFin , PF.Nome , PF.InscFederal , FO.Valor Fone , FX.Valor Fax , MA.Valor Email , CO.Nome Contato , VE.ENDERECO1 || ', ' || VE.ENDERECO2 DescEndereco from PessoaFinanceiro PF left join PessoaEndereco PE on PE.CodigoPessoaFin = PF.CodigoPessoaFin and PE.Padrao = :pPadrao left join VEndereco VE on VE.CODIGOENDERECO = PE.CODIGOENDERECO left join PESSOACONTATO FO on FO.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN and FO.TIPOCONTATO = :pFoneComercial left join PESSOACONTATO FX on FX.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN and FX.TIPOCONTATO = :pFax left join PESSOACONTATO MA on MA.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN and MA.TIPOCONTATO = :pEmailEmpresa left join (select PR.CODIGOPESSOAFIN, min(PR.CODIGOPESSOARELACIONADA) CodigoContato from PESSOARELACAO PR where " +
-           FiltroSemE("PR.CodigoPessoaFin") + "and PR.TIPORELACIONAMENTO = :pProprietario " +
-           "group by PR.CODIGOPESSOAFIN) PR2 " + "on PR2.CODIGOPESSOAFIN = PF.CODIGOPESSOAFIN " +
-           "left join PessoaFinanceiro CO " + "on CO.CODIGOPESSOAFIN = PR2.CodigoContato " + "where " +
-           FiltroSemE("PF.CodigoPessoaFin"),
-       {TValor(1), TValor(3), TValor(5), TValor(8), TValor(3)}},
-  };
-}
-
-// Datasets the host hands over: the units of the city hall listing and the
-// items of a request for quotation.
-inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
-  return {
-      {"imóveis para a prefeitura",
-       "select Proprietario, Quadra, Lote, Endereco, Numero, Bairro, Complemento, UtilizacaoImovel, TipoImovel, CodCadMunic, Unidade, AreaImovel, ZonaFiscal, FracaoTerreno, TestadaTerreno from VIMOVELPREFEITURA where CODIGOESCRIT = :pCodigoEscrit and CODIGOEMPREEND = :pCodigoEmpreend order by CODIGOIMOVEL", {kEscrit, TValor(1)}},
-      {"itens da solicitação de cotação",
-       "select SEQINSUMO SeqInsumo, CODIGOINSUMO CodigoInsumo, DESCRINSUMO DescrInsumo, DESCRUNIDADE DescrUnidade, QUANTIDADE Quantidade from VORCAMENTOENTRADAITEM where CODIGOESCRIT = :pCodigoEscrit and CODIGOORCAMENTOENT = :pCodigoOrcamentoEntrada order by SEQINSUMO", {kEscrit, TValor(1)}},
-  };
-}
 
 }  // namespace consultas
 
@@ -125,7 +99,7 @@ inline std::vector<TConsultaRelatorio> DadosDoHospedeiro() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro()})
+  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
