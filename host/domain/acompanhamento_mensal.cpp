@@ -1,10 +1,13 @@
 #include "host/domain/acompanhamento_mensal.h"
 
+#include <memory>
 #include <stdexcept>
 
+#include "host/core/datas.h"
 #include "host/core/progresso.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
+#include "host/domain/balancete_custos.h"
 
 namespace {
 
@@ -117,4 +120,28 @@ void TnFusaoMensal::Concluir() {
     FMensal.Post();
   }
   FAdicionadasNoMes.clear();
+}
+
+void TnFusaoMensal::Preencher(const std::vector<TDateTime>& meses, const TnCargaBalancete& carregar) {
+  if (static_cast<int>(meses.size()) != FColunas.Meses)
+    throw std::invalid_argument("Acompanhamento mensal: um mês por coluna de meses.");
+  if (meses.empty()) return;
+  {
+    TnBalanceteCustos periodo;
+    CopiarPeriodo(carregar(periodo, meses.front(), EndOfTheMonth(meses.back())));
+  }
+  std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
+  progresso->MostrarMultiplo();
+  progresso->ConfigurarProgressoTotal(0, FColunas.Meses);
+  progresso->SetTextos("Processando Balancete", "Processando intervalos");
+  for (int mes = 1; mes <= FColunas.Meses; ++mes) {
+    {
+      TnBalanceteCustos carga;
+      const TDateTime inicio = meses[static_cast<size_t>(mes) - 1];
+      SomarMes(mes, carregar(carga, inicio, EndOfTheMonth(inicio)), progresso.get());
+    }
+    progresso->IncProgressoTotal(0);
+  }
+  Concluir();
+  progresso->Ocultar();
 }

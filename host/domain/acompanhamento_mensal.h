@@ -6,12 +6,14 @@
 //
 // The report creates the monthly dataset with its columns; the merge addresses them by
 // positions looked up once, keeps no change log and finds each row by one key lookup.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "host/core/valor.h"
 
 class TField;
+class TnBalanceteCustos;
 class TnClientDataSet;
 class TnFraProgresso;
 
@@ -23,6 +25,10 @@ struct TnColunasFusaoMensal {
   std::string PrimeiroMes;           // the first of the month columns, which follow it in period order
   int Meses = 0;                     // number of month columns
 };
+
+// One balance load: sets the entity's inputs for [inicio, fim] (the first day of a month,
+// the last instant of a month), loads it and returns the dataset to merge (the entity's).
+using TnCargaBalancete = std::function<TnClientDataSet&(TnBalanceteCustos& entidade, TDateTime inicio, TDateTime fim)>;
 
 class TnFusaoMensal {
  public:
@@ -43,6 +49,13 @@ class TnFusaoMensal {
   // the sum of its month columns (rounded to cents at each addition), so a later month's
   // movement reaches its final balance. Rows of the period load keep the period's balance.
   void Concluir();
+
+  // The whole fill, FIntervalo + 1 loads, each on a new entity freed as soon as its rows are
+  // copied (also when a load or the copy raises): the period from meses' first day to the
+  // end of the last month (CopiarPeriodo), then each month (SomarMes) under a two-bar
+  // progress display ("Processando Balancete", "Processando intervalos"), then Concluir.
+  // meses: the first day of each month column, in period order.
+  void Preencher(const std::vector<TDateTime>& meses, const TnCargaBalancete& carregar);
 
  private:
   struct TCamposCarga;

@@ -10,7 +10,6 @@
 #include "frame/frame.h"
 #include "host/core/datas.h"
 #include "host/core/formato.h"
-#include "host/core/progresso.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
 #include "host/data/filtros.h"
@@ -54,7 +53,7 @@ class TRptMonthlyCosts : public TnrwBaseDll {
   }
 
   void ImprimirInterno() override {
-    TnFimImpressao fim(*this);  // every exit: OnBeforeSection none, entity and monthly rows freed
+    TnFimImpressao fim(*this);  // every exit: OnBeforeSection none, monthly rows freed
     CarregarParametros();
     ValidarPeriodo();
     ValidarSelecoes();
@@ -78,7 +77,6 @@ class TRptMonthlyCosts : public TnrwBaseDll {
     explicit TnFimImpressao(TRptMonthlyCosts& r) : R(r) {}
     ~TnFimImpressao() {
       R.Report->OnBeforeSection = {};
-      R.FBalanceteCustos.reset();
       R.FCdsAcompMensal.reset();
     }
     TRptMonthlyCosts& R;
@@ -141,23 +139,17 @@ class TRptMonthlyCosts : public TnrwBaseDll {
     FIdxAcompMensalPERCENTUAL = ds.FieldByName("PERCENTUAL")->Index();
   }
 
-  // One entity per load, freed as soon as its rows are copied (or the copy fails).
-  TnClientDataSet& CarregarBalanceteCustos(TDateTime primeiroDia, TDateTime ultimoInstante) {
-    FBalanceteCustos = std::make_unique<TnBalanceteCustos>();
-    FBalanceteCustos->CodigoEscrit = FCodigoEscrit;
-    FBalanceteCustos->DataInicial = primeiroDia;
-    FBalanceteCustos->DataFinal = ultimoInstante;
-    FBalanceteCustos->CodigoEmpreend = FCodigoEmpreend;
-    FBalanceteCustos->ClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
-    FBalanceteCustos->TipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
-    FBalanceteCustos->CarregarBalancete();
-    return *FBalanceteCustos->CdsBalancete();
+  // One load on the entity the merge made for it: this report's inputs for the dates given.
+  TnClientDataSet& CarregarBalanceteCustos(TnBalanceteCustos& entidade, TDateTime primeiroDia, TDateTime ultimoInstante) {
+    entidade.CodigoEscrit = FCodigoEscrit;
+    entidade.DataInicial = primeiroDia;
+    entidade.DataFinal = ultimoInstante;
+    entidade.CodigoEmpreend = FCodigoEmpreend;
+    entidade.ClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
+    entidade.TipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
+    entidade.CarregarBalancete();
+    return *entidade.CdsBalancete();
   }
-
-  struct TnLiberarBalancete {
-    std::unique_ptr<TnBalanceteCustos>& Entidade;
-    ~TnLiberarBalancete() { Entidade.reset(); }
-  };
 
   void PreencherAcompanhamentoMensal() {
     TnFusaoMensal fusao(*FCdsAcompMensal,
@@ -166,24 +158,9 @@ class TRptMonthlyCosts : public TnrwBaseDll {
                          "SALDO",
                          FCdsAcompMensal->Fields(FIdxAcompMensalSALDOANTERIOR + 1)->FieldName(),
                          FIntervalo});
-    {
-      TnLiberarBalancete liberar{FBalanceteCustos};
-      fusao.CopiarPeriodo(CarregarBalanceteCustos(StartOfTheMonth(FDataInicial), EndOfTheMonth(FDataFinal)));
-    }
-    std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
-    progresso->MostrarMultiplo();
-    progresso->ConfigurarProgressoTotal(0, FIntervalo);
-    progresso->SetTextos("Processando Balancete", "Processando intervalos");
-    for (int mes = 1; mes <= FIntervalo; ++mes) {
-      const TDateTime inicio = FIntervaloDatas[mes - 1];
-      {
-        TnLiberarBalancete liberar{FBalanceteCustos};
-        fusao.SomarMes(mes, CarregarBalanceteCustos(inicio, EndOfTheMonth(inicio)), progresso.get());
-      }
-      progresso->IncProgressoTotal(0);
-    }
-    fusao.Concluir();
-    progresso->Ocultar();
+    fusao.Preencher(FIntervaloDatas, [this](TnBalanceteCustos& entidade, TDateTime inicio, TDateTime fim) -> TnClientDataSet& {
+      return CarregarBalanceteCustos(entidade, inicio, fim);
+    });
   }
 
   // The walk: development breaks, bold summary items, one item per pass.
@@ -243,7 +220,6 @@ class TRptMonthlyCosts : public TnrwBaseDll {
     ::ImprimirAssinatura(*this, StrToIntDef(RepParam("pCodigoPessoaFin"), 0), kSecaoAssinatura);
   }
 
-  std::unique_ptr<TnBalanceteCustos> FBalanceteCustos;
   std::unique_ptr<TnClientDataSet> FCdsAcompMensal;
   std::vector<TDateTime> FIntervaloDatas;  // first day of month i at [i - 1]
   TDateTime FDataInicial = 0;

@@ -10,7 +10,6 @@
 #include "frame/frame.h"
 #include "host/core/datas.h"
 #include "host/core/formato.h"
-#include "host/core/progresso.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
 #include "host/data/filtros.h"
@@ -54,7 +53,7 @@ class TRptMonthlyInputs : public TnrwBaseDll {
   }
 
   void ImprimirInterno() override {
-    TnFimImpressao fim(*this);  // every exit: OnBeforeSection none, the guard set, entity and rows freed
+    TnFimImpressao fim(*this);  // every exit: OnBeforeSection none, the guard set, monthly rows freed
     CarregarParametros();
     ValidarPeriodo();
     ValidarSelecoes();
@@ -79,7 +78,6 @@ class TRptMonthlyInputs : public TnrwBaseDll {
     ~TnFimImpressao() {
       R.Report->OnBeforeSection = {};
       R.FExecutarParamChange = true;
-      R.FBalanceteCustos.reset();
       R.FCdsAcompMensal.reset();
     }
     TRptMonthlyInputs& R;
@@ -138,25 +136,19 @@ class TRptMonthlyInputs : public TnrwBaseDll {
     FIdxAcompMensalTOTAL = ds.FieldByName("TOTAL")->Index();
   }
 
-  // One entity per load, freed as soon as its rows are copied (or the copy fails).
-  TnClientDataSet& CarregarBalanceteCustos(TDateTime primeiroDia, TDateTime ultimoInstante) {
-    FBalanceteCustos = std::make_unique<TnBalanceteCustos>();
-    FBalanceteCustos->CodigoEscrit = FCodigoEscrit;
-    FBalanceteCustos->DataInicial = primeiroDia;
-    FBalanceteCustos->DataFinal = ultimoInstante;
-    FBalanceteCustos->CodigoEmpreend = FCodigoEmpreend;
-    FBalanceteCustos->CodigoImovel = FCodigoImovel;
-    FBalanceteCustos->Modelo = FModelo;
-    FBalanceteCustos->ClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
-    FBalanceteCustos->TipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
-    FBalanceteCustos->CarregarBalanceteDetInsumos();
-    return *FBalanceteCustos->CdsBalanceteDetInsumos();
+  // One load on the entity the merge made for it: this report's inputs for the dates given.
+  TnClientDataSet& CarregarBalanceteCustos(TnBalanceteCustos& entidade, TDateTime primeiroDia, TDateTime ultimoInstante) {
+    entidade.CodigoEscrit = FCodigoEscrit;
+    entidade.DataInicial = primeiroDia;
+    entidade.DataFinal = ultimoInstante;
+    entidade.CodigoEmpreend = FCodigoEmpreend;
+    entidade.CodigoImovel = FCodigoImovel;
+    entidade.Modelo = FModelo;
+    entidade.ClassifInsumo = Trim(RepParam("pClassifInsumoCL"));
+    entidade.TipoMvtoEstoque = Trim(RepParam("pTipoMvtoEstoqueCL"));
+    entidade.CarregarBalanceteDetInsumos();
+    return *entidade.CdsBalanceteDetInsumos();
   }
-
-  struct TnLiberarBalancete {
-    std::unique_ptr<TnBalanceteCustos>& Entidade;
-    ~TnLiberarBalancete() { Entidade.reset(); }
-  };
 
   // The month columns follow INSUMO.
   int PrimeiroMes() const { return FIdxAcompMensalINSUMO + 1; }
@@ -168,24 +160,9 @@ class TRptMonthlyInputs : public TnrwBaseDll {
                          "TOTAL",
                          FCdsAcompMensal->Fields(PrimeiroMes())->FieldName(),
                          FIntervalo});
-    {
-      TnLiberarBalancete liberar{FBalanceteCustos};
-      fusao.CopiarPeriodo(CarregarBalanceteCustos(StartOfTheMonth(FDataInicial), EndOfTheMonth(FDataFinal)));
-    }
-    std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
-    progresso->MostrarMultiplo();
-    progresso->ConfigurarProgressoTotal(0, FIntervalo);
-    progresso->SetTextos("Processando Balancete", "Processando intervalos");
-    for (int mes = 1; mes <= FIntervalo; ++mes) {
-      const TDateTime inicio = FIntervaloDatas[mes - 1];
-      {
-        TnLiberarBalancete liberar{FBalanceteCustos};
-        fusao.SomarMes(mes, CarregarBalanceteCustos(inicio, EndOfTheMonth(inicio)), progresso.get());
-      }
-      progresso->IncProgressoTotal(0);
-    }
-    fusao.Concluir();
-    progresso->Ocultar();
+    fusao.Preencher(FIntervaloDatas, [this](TnBalanceteCustos& entidade, TDateTime inicio, TDateTime fim) -> TnClientDataSet& {
+      return CarregarBalanceteCustos(entidade, inicio, fim);
+    });
   }
 
   void ImprimirAcompanhamento() {
@@ -247,7 +224,6 @@ class TRptMonthlyInputs : public TnrwBaseDll {
     ::ImprimirAssinatura(*this, StrToIntDef(RepParam("pCodigoPessoaFin"), 0), kSecaoAssinatura);
   }
 
-  std::unique_ptr<TnBalanceteCustos> FBalanceteCustos;
   std::unique_ptr<TnClientDataSet> FCdsAcompMensal;
   std::vector<TDateTime> FIntervaloDatas;  // first day of month i at [i - 1]
   TDateTime FDataFinal = 0;
