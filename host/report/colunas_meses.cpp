@@ -54,3 +54,28 @@ void TnColunasMeses::Posicionar(int n, double esquerda) {
 void TnColunasMeses::Exibir(int n, bool visivel) {
   for (TnpqLabel* r : Rotulos(n)) r->Visible = visivel;
 }
+
+void TnColunasMeses::EscreverTitulosEmLinhas(const std::vector<std::string>& textos, int secao,
+                                             const std::vector<std::string>& fixos) {
+  EscreverEmLinhas(&Titulo, textos, secao, fixos, false);
+}
+
+void TnColunasMeses::EscreverValoresEmLinhas(const std::vector<std::string>& textos, int secao,
+                                             const std::vector<std::string>& fixos) {
+  EscreverEmLinhas(&Valor, textos, secao, fixos, true);
+}
+
+void TnColunasMeses::EscreverEmLinhas(std::string (*nome)(int), const std::vector<std::string>& textos, int secao,
+                                      const std::vector<std::string>& fixos, bool mesmaFaixa) {
+  TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
+  const int meses = static_cast<int>(textos.size());
+  for (int mes = 1; mes <= meses; ++mes) {
+    params->SetValues(nome(ColunaDoMes(mes)), textos[mes - 1]);
+    if (!FechaLinha(mes, meses)) continue;
+    FReport->RepPrintSection(secao);
+    for (const std::string& fixo : fixos) params->SetValues(fixo, "");
+    for (int n = 1; n <= FColunas; ++n) params->SetValues(nome(n), "");
+    if (mesmaFaixa) FReport->ManterFaixa();
+  }
+}
+

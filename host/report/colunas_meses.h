@@ -35,8 +35,18 @@ class TnColunasMeses {
   void Exibir(int n, bool visivel);              // shows or hides the labels of column n; absent labels skipped
   std::vector<TnpqLabel*> Rotulos(int n) const;  // the layout labels of column n, in prefix order, absent ones left out
 
+  // The walk of one line of months: textos[i - 1] (month i) goes to the caption (C) or value
+  // (R) of ColunaDoMes(i); each time a row fills while months remain, prints secao, then blanks
+  // the values named in fixos and the captions or values of columns 1..Colunas(). The lines
+  // of one entry's values share a stripe (TnrwReport::ManterFaixa before each further line).
+  void EscreverTitulosEmLinhas(const std::vector<std::string>& textos, int secao, const std::vector<std::string>& fixos);
+  void EscreverValoresEmLinhas(const std::vector<std::string>& textos, int secao, const std::vector<std::string>& fixos);
+
  private:
+  void EscreverEmLinhas(std::string (*nome)(int), const std::vector<std::string>& textos, int secao,
+                        const std::vector<std::string>& fixos, bool mesmaFaixa);
   TnrwReport* FReport;
   std::vector<std::string> FPrefixos;
   int FColunas;
 };
+

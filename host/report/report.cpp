@@ -157,6 +157,8 @@ void TnrwReport::RepPrintSection(int numero) {
 
   const double altura = AlturaEfetiva(*secao);
   const bool noCabecalho = FProfundidadeCabecalho > 0;
+  const bool manterFaixa = FManterFaixa && !noCabecalho;
+  if (!noCabecalho) FManterFaixa = false;
   if (!noCabecalho) {
     // A break asked for on a page that holds only its header starts no extra page.
     if (FQuebraPendente && !FCorpoNaPagina && FPagina) FQuebraPendente = false;
@@ -166,7 +168,7 @@ void TnrwReport::RepPrintSection(int numero) {
       AbrirPagina();
     }
   }
-  if (zebrar) FZebraEscura = !FZebraEscura;
+  if (zebrar && !manterFaixa) FZebraEscura = !FZebraEscura;
   ColocarSecao(*secao, FY, altura, zebrar && FZebraEscura);
   FY += altura;
   if (!noCabecalho) FCorpoNaPagina = true;

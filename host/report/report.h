@@ -87,6 +87,9 @@ class TnrwReport : public TnpqPowerQuery {
   void DesvincularObjeto(TnrwBaseDll* objeto);   // it is being destroyed: unbind its handlers
   void AdotarEventos(TnrwBaseDll* objeto);       // the printing object takes over handlers of its class
   void DefinirZebrado(bool zebrar) { FZebrarProxima = zebrar; }  // stripe the section about to print
+  // The next section printed below the page header, when striped, keeps the shade of the
+  // previous striped one instead of alternating: one entry printed on several lines.
+  void ManterFaixa() { FManterFaixa = true; }
 
  private:
   void Preparar();
@@ -113,6 +116,7 @@ class TnrwReport : public TnpqPowerQuery {
   bool FPreparado = false;
   bool FZebrarProxima = false;
   bool FZebraEscura = false;
+  bool FManterFaixa = false;
   bool FRastroAtivo = false;
   TnRastro FRastro;
   int FUltimoProgresso = -1;

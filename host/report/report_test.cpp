@@ -130,6 +130,19 @@ TEST_F(Motor, StripesAlternateOnTheSectionsOfSlotOne) {
   EXPECT_EQ(faixas, 2);              // rows 1 and 3 of the four striped rows; section 10 never
 }
 
+// An entry on two lines keeps one shade; the stripes alternate again after it.
+TEST_F(Motor, AKeptStripeCoversTheNextLineToo) {
+  TRelatorioMotor rel(&report);
+  rel.RepPrintSection(9);
+  report.ManterFaixa();
+  for (int i = 0; i < 3; ++i) rel.RepPrintSection(9);
+  report.Finalizar();
+  std::vector<double> faixas;
+  for (const auto& e : paginas.Paginas[0].Elementos)
+    if (auto* caixa = std::get_if<TElementoCaixa>(&e); caixa && caixa->Preenchimento) faixas.push_back(caixa->Area.Y);
+  EXPECT_EQ(faixas, (std::vector<double>{78, 178, 378}));  // rows 1 and 2 together, 3 plain, 4 striped
+}
+
 TEST_F(Motor, LabelsMoveHideAndTurnBoldAtRunTime) {
   TRelatorioMotor rel(&report);
   auto* params = TnpqPowerQuery::GetParams(&report);

@@ -34,16 +34,6 @@ inline std::string Tipos(const std::string& coluna, const std::string& tipos) {
   return FilterInterval({coluna}, tipos, {1}, true, 0);
 }
 
-// Monthly costs: company header lookups.
-inline std::vector<TConsultaRelatorio> Balancete() {
-  return {
-      {"acompanhamento mensal: nome da empresa",
-       "select NOME from ESCRITORIO left join PESSOAFINANCEIRO  on CODIGOESCRIT = CODIGOPESSOAFIN  where CODIGOESCRIT = 1", {}},
-      {"acompanhamento mensal: inscrição da empresa",
-       "select INSCFEDERAL from ESCRITORIO left join PESSOAFINANCEIRO  on CODIGOESCRIT = CODIGOPESSOAFIN  where CODIGOESCRIT =  1", {}},
-  };
-}
-
 // Budgeted cost by phase.
 inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
   const std::string base =
@@ -99,7 +89,7 @@ inline std::vector<TConsultaRelatorio> Insumos() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos()})
+  for (auto grupo : {CustoOrcadoPorFase(), Compras(), Insumos()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
