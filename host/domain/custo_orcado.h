@@ -9,8 +9,9 @@ enum TnModeloRelat {
   moSintetico = 1                                // one line per input group (per unit type)
 };
 
-// Print mode, the integer value of pTipoImprimir.
-enum TnTipoImprimir {
+// Print mode, the integer value of pTipoImprimir; a value outside the three is kept
+// as it is (it matches no mode test), hence the fixed underlying type.
+enum TnTipoImprimir : int {
   imRelatorio = 0,                               // lines only
   imGrafico = 1,                                 // chart only
   imRelatGrafico = 2                             // lines, then the chart

@@ -34,18 +34,6 @@ inline std::string Tipos(const std::string& coluna, const std::string& tipos) {
   return FilterInterval({coluna}, tipos, {1}, true, 0);
 }
 
-// Budgeted cost by phase.
-inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
-  const std::string base =
-      "select FA.CodigoObra , OB.DescrObra , OB.CodigoEmpreend , EM.NomeEmpre , FA.CodigoFase , FA.Classificacao , FA.Descricao , FA.Tipo , FA.PercentParticipacao , OC.ValorTotalOrcado from OBRAFASE FA join OBRA OB on OB.CodigoEscrit = FA.CodigoEscrit and OB.CodigoObra = FA.CodigoObra join ObraOrcamento OC on OC.CodigoEscrit = FA.CodigoEscrit and OC.CodigoObra = OB.CodigoObra join Empreendimento EM on EM.CodigoEscrit = FA.CodigoEscrit and EM.CodigoEmpreend = OB.CodigoEmpreend where FA.CodigoEscrit = :pCodigoEscrit and OC.DataOrcamento = (select max(OC2.DataOrcamento) from ObraOrcamento OC2 where OC2.CodigoEscrit = OC.CodigoEscrit and OC2.CodigoObra = OC.CodigoObra) ";
-  return {
-      {"custo orçado por fase", base + "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
-      {"custo orçado por fase sem subfases",
-       base + Filtro("OB.CodigoEmpreend") + Filtro("FA.CodigoObra") + "and FA.Tipo = " + ValorParaSQL(TValor(1)) + " " +
-           "order by OB.CodigoEmpreend, FA.CodigoObra, FA.Classificacao", {kEscrit}},
-  };
-}
-
 // Purchases: the three orderings, with the company break and filters.
 inline std::vector<TConsultaRelatorio> Compras() {
   std::vector<TConsultaRelatorio> r;
@@ -89,7 +77,7 @@ inline std::vector<TConsultaRelatorio> Insumos() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {CustoOrcadoPorFase(), Compras(), Insumos()})
+  for (auto grupo : {Compras(), Insumos()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
