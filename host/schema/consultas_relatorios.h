@@ -53,23 +53,6 @@ inline std::vector<TConsultaRelatorio> Compras() {
   return r;
 }
 
-// Inputs register: groups, inputs with both ranges, group classifications, company.
-inline std::vector<TConsultaRelatorio> Insumos() {
-  const std::string insumos =
-      "SELECT I.CODIGOINSUMO, I.DESCRINSUMO, I.CLASSIFINSUMO, I.TIPOINSUMO, GR.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO, UN.ABREVIATURA FROM INSUMO I JOIN INSUMOGRUPO GR ON I.CODIGOINSUMOGRUPO = GR.CODIGOINSUMOGRUPO LEFT JOIN UNIDADEMEDIDA UN ON I.CODIGOUNIDADEMEDIDA = UN.CODIGOUNIDADEMEDIDA ";
-  return {
-      {"insumos: grupos", "SELECT GR.CODIGOINSUMOGRUPO, GR.DESCRGRUPO, GR.CLASSIFGRUPO, GR.TIPOGRUPO FROM INSUMOGRUPO GR ORDER BY GR.CLASSIFGRUPO ", {}},
-      {"insumos: todos", insumos + "order by I.CODIGOINSUMOGRUPO, I.CODIGOINSUMO", {}},
-      {"insumos: filtrados",
-       insumos + "WHERE " + FilterInterval({"I.CODIGOINSUMO"}, "1-3", {1}, false, 0) + " AND " +
-           "((GR.CLASSIFGRUPO LIKE '01%') OR (GR.CLASSIFGRUPO LIKE '02%'))" + "order by I.CODIGOINSUMOGRUPO, I.TIPOINSUMO", {}},
-      {"insumos: classificação dos grupos",
-       "SELECT GR.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO FROM INSUMOGRUPO GR WHERE " + FilterInterval({"GR.CODIGOINSUMOGRUPO"}, "1,2", {1}, false, 0), {}},
-      {"insumos: empresa",
-       "select PE.CODIGOPESSOAFIN, PE.NOME, PE.INSCFEDERAL from PessoaFinanceiro PE join ESCRITORIO  EM on EM.CODIGOESCRIT = PE.CODIGOPESSOAFIN where PE.CODIGOPESSOAFIN = 1", {}},
-  };
-}
-
 
 }  // namespace consultas
 
@@ -77,7 +60,7 @@ inline std::vector<TConsultaRelatorio> Insumos() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Compras(), Insumos()})
+  for (auto grupo : {Compras()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
