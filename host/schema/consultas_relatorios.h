@@ -56,25 +56,6 @@ inline std::vector<TConsultaRelatorio> CustoOrcadoPorFase() {
   };
 }
 
-// Purchases: the three orderings, with the company break and filters.
-inline std::vector<TConsultaRelatorio> Compras() {
-  std::vector<TConsultaRelatorio> r;
-  const char* ordens[] = {"NE.DATAENTRADANOTA",
-                          "cast(extract(year from DATAENTRADANOTA) || '-' || extract(month from DATAENTRADANOTA) || '-01' as date)",
-                          "NE.CODIGOPESSOAFIN"};
-  for (int i = 0; i < 3; ++i)
-    for (bool quebra : {true, false}) {
-      std::string s = std::string("select NE.CODIGOESCRIT , NE.DATAENTRADANOTA , NE.DATAEMISSAONOTA , NE.CODIGONOTAENT , NE.NUMERONOTA , NE.CODIGOPESSOAFIN , PF.NOME NomeFornec , NE.VALORTOTALNOTA , NE.FORMAPGTONOTA , NE.STATUSNOTA , ES.NOME NomeEscrit , ES.InscFederal , ") +
-                      ordens[i] + " CAMPOORDENAR " + "from NOTAENTRADA NE " + "join PESSOAFINANCEIRO PF " +
-                      "on PF.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN " + "join PESSOAFINANCEIRO ES " +
-                      "on ES.CODIGOPESSOAFIN = NE.CODIGOESCRIT " + "where NE.DATAENTRADANOTA between :pDataIni and :pDataFim ";
-      if (quebra) s += Filtro("NE.CODIGOESCRIT") + Filtro("NE.CODIGOPESSOAFIN");
-      s += " order by " + std::string(quebra ? "NE.CODIGOESCRIT," : "") + "CAMPOORDENAR";
-      r.push_back({"compras ordem " + std::to_string(i) + (quebra ? " por escritório" : ""), s, {Ini(), Fim()}});
-    }
-  return r;
-}
-
 // Inputs register: groups, inputs with both ranges, group classifications, company.
 inline std::vector<TConsultaRelatorio> Insumos() {
   const std::string insumos =
@@ -144,7 +125,7 @@ inline std::vector<TConsultaRelatorio> Dominio() {
 inline std::vector<TConsultaRelatorio> ConsultasDosRelatorios() {
   using namespace consultas;
   std::vector<TConsultaRelatorio> todas;
-  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Compras(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
+  for (auto grupo : {Balancete(), CustoOrcadoPorFase(), Insumos(), SolicitacaoCotacao(), DadosDoHospedeiro(), Dominio()})
     todas.insert(todas.end(), grupo.begin(), grupo.end());
   return todas;
 }
