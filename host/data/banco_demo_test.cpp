@@ -13,7 +13,6 @@
 #include <string>
 
 #include "host/data/sql.h"
-#include "host/schema/consultas_relatorios.h"
 
 namespace {
 
@@ -46,16 +45,6 @@ class BancoDemo : public ::testing::Test {
 
 fs::path* BancoDemo::FDiretorio = nullptr;
 TnDMConexao* BancoDemo::FConexao = nullptr;
-
-TEST_F(BancoDemo, TodaConsultaDosRelatoriosEncontraLinhas) {
-  for (const TConsultaRelatorio& c : ConsultasDosRelatorios()) {
-    try {
-      EXPECT_FALSE(ExecutarSQL(c.Sql, c.Valores)->IsEmpty()) << c.Relatorio;
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << c.Relatorio << ": " << e.what();
-    }
-  }
-}
 
 TEST_F(BancoDemo, NotasSomamItensEParcelas) {
   EXPECT_GT(Numero("select count(*) from NOTAENTRADA"), 100);
