@@ -129,7 +129,7 @@ class TRptPayablesAndPayments : public TnrwBaseDll {
   std::string MontarSQLEstoqueMovimento() const;
   std::string MontarSQLEstoqueRateio() const;
   std::string MontarFiltroPeriodoParcela() const;
-  std::string MontarFiltroPeriodoNota() const;
+  std::string MontarSQLNotasPeriodo(bool baixaDaParcela) const;
   void IncluirLinhaRelatorio();
   double CalcularPercentualEstoque();
   bool BaixaNoPeriodo() const;
@@ -315,16 +315,14 @@ std::string TRptPayablesAndPayments::MontarSQLConsultaParcela() const {
 }
 
 std::string TRptPayablesAndPayments::MontarSQLConsultaNotaEmpreend() const {
-  const std::string condicoes = MontarFiltroPeriodoParcela() +
-                                FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
+  const std::string condicoes = FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
                                 FiltroParametro(Params()->Param("pCodigoPessoaFin"), {"NE.CODIGOPESSOAFIN"});
   return "select distinct * from (" + MontarSQLNotaMovimento() + condicoes + " union " + MontarSQLNotaRateio() +
          condicoes + ") Tab ";
 }
 
 std::string TRptPayablesAndPayments::MontarSQLConsultaEstoque() const {
-  const std::string condicoes = MontarFiltroPeriodoNota() +
-                                FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
+  const std::string condicoes = FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"}) +
                                 FiltroParametro(Params()->Param("pCodigoPessoaFin"), {"NE.CODIGOPESSOAFIN"});
   std::string sql = MontarSQLEstoqueMovimento() + condicoes;
   sql += " group by ";
@@ -346,27 +344,40 @@ std::string TRptPayablesAndPayments::MontarFiltroPeriodoParcela() const {
   return " and (" + c + ") ";
 }
 
-std::string TRptPayablesAndPayments::MontarFiltroPeriodoNota() const {
-  std::string d;
-  if (FTipoRelatorio != ipPagamento)
-    d = "((select count(*) from NOTAENTRADAPARCELA PA where PA.CODIGOESCRIT = NE.CODIGOESCRIT and PA.CODIGONOTAENT = "
-        "NE.CODIGONOTAENT and PA.DATAVENCIMENTOPARC between :pDataIni and :pDataFim) > 0) ";
-  if (FTipoRelatorio != ipContaPagar) {
-    d = TemDados("", d, " or ");
-    d += "((select count(*) from NOTAENTRADAPARCELABAIXA BX ";
-    d += "where BX.CODIGOESCRIT = NE.CODIGOESCRIT ";
-    d += "and BX.CODIGONOTAENT = NE.CODIGONOTAENT ";
-    d += "and BX.DATABAIXA between :pDataIni and :pDataFim) > 0) ";
+// The invoices of the period, each once: those with an instalment due in it, those with
+// a payment made in it, or both, by report type. The statements start from these codes,
+// read through the date indexes, instead of walking every invoice of the company.
+// baixaDaParcela: a payment counts only together with its instalment.
+std::string TRptPayablesAndPayments::MontarSQLNotasPeriodo(bool baixaDaParcela) const {
+  std::string sql = "(";
+  if (FTipoRelatorio != ipPagamento) {
+    sql += "select distinct PA.CODIGONOTAENT from NOTAENTRADAPARCELA PA ";
+    sql += "where PA.CODIGOESCRIT = :pCodigoEscrit ";
+    sql += "and PA.DATAVENCIMENTOPARC between :pDataIni and :pDataFim ";
   }
-  return " and (" + d + ") ";
+  if (FTipoRelatorio != ipContaPagar) {
+    if (FTipoRelatorio != ipPagamento) sql += "union ";
+    sql += "select distinct BX.CODIGONOTAENT from NOTAENTRADAPARCELABAIXA BX ";
+    if (baixaDaParcela) {
+      sql += "join NOTAENTRADAPARCELA PA ";
+      sql += "on PA.CODIGOESCRIT = BX.CODIGOESCRIT ";
+      sql += "and PA.CODIGONOTAENT = BX.CODIGONOTAENT ";
+      sql += "and PA.CODIGONOTAENTPARCELA = BX.CODIGONOTAENTPARCELA ";
+    }
+    sql += "where BX.CODIGOESCRIT = :pCodigoEscrit ";
+    sql += "and BX.DATABAIXA between :pDataIni and :pDataFim ";
+  }
+  sql += ") NP join NOTAENTRADA NE on NE.CODIGOESCRIT = :pCodigoEscrit and NE.CODIGONOTAENT = NP.CODIGONOTAENT ";
+  return sql;
 }
 
 std::string TRptPayablesAndPayments::MontarSQLParcela() const {
   return "select distinct NE.CODIGONOTAENT , coalesce(NE.QUANTIDADEPARC, 1) QUANTIDADEPARC , "
          "PA.CODIGONOTAENTPARCELA , PA.DATAVENCIMENTOPARC , PA.VALORPARC , NE.DATAEMISSAONOTA , PA.SALDOPAGAR , "
          "BX.DATABAIXA , sum(coalesce(BX.VALORBAIXA, 0)) VALORBAIXA , sum(coalesce(BX.VALORJUROS, 0) + "
-         "coalesce(BX.VALORMULTA, 0)) VALORJUROMULTA , sum(coalesce(BX.VALORDESCONTO, 0)) VALORDESCONTO from "
-         "NOTAENTRADA NE join NOTAENTRADAPARCELA PA on PA.CODIGOESCRIT = NE.CODIGOESCRIT and PA.CODIGONOTAENT = "
+         "coalesce(BX.VALORMULTA, 0)) VALORJUROMULTA , sum(coalesce(BX.VALORDESCONTO, 0)) VALORDESCONTO from " +
+         MontarSQLNotasPeriodo(true) +
+         "join NOTAENTRADAPARCELA PA on PA.CODIGOESCRIT = NE.CODIGOESCRIT and PA.CODIGONOTAENT = "
          "NE.CODIGONOTAENT left join NOTAENTRADAPARCELABAIXA BX on BX.CODIGOESCRIT = NE.CODIGOESCRIT and "
          "BX.CODIGONOTAENT = NE.CODIGONOTAENT and BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA where "
          "NE.CodigoEscrit = :pCodigoEscrit ";
@@ -374,23 +385,22 @@ std::string TRptPayablesAndPayments::MontarSQLParcela() const {
 
 std::string TRptPayablesAndPayments::MontarSQLNotaMovimento() const {
   return "select distinct NE.CODIGONOTAENT , NE.NUMERONOTA , NE.ESPECIENOTA , NE.CODIGOPESSOAFIN , FO.NOME , "
-         "NM.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from NOTAENTRADA NE join "
-         "PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEMMVTOESTOQUE NM on "
+         "NM.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from " +
+         MontarSQLNotasPeriodo(true) +
+         "join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEMMVTOESTOQUE NM on "
          "NM.CODIGOESCRIT = NE.CODIGOESCRIT and NM.CODIGONOTAENT = NE.CODIGONOTAENT join ESTOQUEMOVIMENTO MV on "
          "MV.CODIGOESCRIT = NE.CODIGOESCRIT and MV.CODIGOESTOQUE = NM.CODIGOESTOQUE and MV.CODIGOMVTOESTOQUE = "
          "NM.CODIGOMVTOESTOQUE left join ESTOQUE ET on ET.CODIGOESCRIT = NE.CODIGOESCRIT and ET.CODIGOESTOQUE = "
          "NM.CODIGOESTOQUE left join EMPREENDIMENTO EM on EM.CODIGOESCRIT = NE.CODIGOESCRIT and EM.CODIGOEMPREEND = "
-         "ET.CODIGOEMPREEND join NOTAENTRADAPARCELA PA on PA.CODIGOESCRIT = NE.CODIGOESCRIT and PA.CODIGONOTAENT = "
-         "NE.CODIGONOTAENT left join NOTAENTRADAPARCELABAIXA BX on BX.CODIGOESCRIT = NE.CODIGOESCRIT and "
-         "BX.CODIGONOTAENT = NE.CODIGONOTAENT and BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA where "
-         "NE.CODIGOESCRIT = :pCodigoEscrit ";
+         "ET.CODIGOEMPREEND where NE.CODIGOESCRIT = :pCodigoEscrit ";
 }
 
 std::string TRptPayablesAndPayments::MontarSQLNotaRateio() const {
   std::string sql =
       "select distinct NE.CODIGONOTAENT , NE.NUMERONOTA , NE.ESPECIENOTA , NE.CODIGOPESSOAFIN , FO.NOME , "
-      "RA.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from NOTAENTRADA NE join "
-      "PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = "
+      "RA.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from " +
+      MontarSQLNotasPeriodo(true) +
+      "join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = "
       "NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join INSUMO SU on SU.CODIGOINSUMO = NI.CODIGOINSUMO "
       "and SU.TIPOINSUMO <> ";
   sql += ValorParaSQL(TValor(kTipoInsumoExcluido));
@@ -409,21 +419,15 @@ std::string TRptPayablesAndPayments::MontarSQLNotaRateio() const {
   sql += "join EMPREENDIMENTO EM ";
   sql += "on EM.CODIGOESCRIT = NE.CODIGOESCRIT ";
   sql += "and EM.CODIGOEMPREEND = ET.CODIGOEMPREEND ";
-  sql += "join NOTAENTRADAPARCELA PA ";
-  sql += "on PA.CODIGOESCRIT = NE.CODIGOESCRIT ";
-  sql += "and PA.CODIGONOTAENT = NE.CODIGONOTAENT ";
-  sql += "left join NOTAENTRADAPARCELABAIXA BX ";
-  sql += "on BX.CODIGOESCRIT = NE.CODIGOESCRIT ";
-  sql += "and BX.CODIGONOTAENT = NE.CODIGONOTAENT ";
-  sql += "and BX.CODIGONOTAENTPARCELA = PA.CODIGONOTAENTPARCELA ";
   sql += "where NE.CODIGOESCRIT = :pCodigoEscrit ";
   return sql;
 }
 
 std::string TRptPayablesAndPayments::MontarSQLEstoqueMovimento() const {
   return "select NE.CODIGONOTAENT , NM.CODIGOESTOQUE , sum(round((MV.QUANTIDADEMVTO * "
-         "MV.VALORCUSTOOPERACIONALUNIT), 2)) TotalEstoqueNota , NE.VALORTOTALNOTA from NOTAENTRADA NE join "
-         "NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join "
+         "MV.VALORCUSTOOPERACIONALUNIT), 2)) TotalEstoqueNota , NE.VALORTOTALNOTA from " +
+         MontarSQLNotasPeriodo(false) +
+         "join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join "
          "NOTAENTRADAITEMMVTOESTOQUE NM on NM.CODIGOESCRIT = NE.CODIGOESCRIT and NM.CODIGONOTAENT = "
          "NE.CODIGONOTAENT and NM.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM join ESTOQUEMOVIMENTO MV on "
          "MV.CODIGOESCRIT = NE.CODIGOESCRIT and MV.CODIGOESTOQUE = NM.CODIGOESTOQUE and MV.CODIGOMVTOESTOQUE = "
@@ -435,7 +439,9 @@ std::string TRptPayablesAndPayments::MontarSQLEstoqueMovimento() const {
 std::string TRptPayablesAndPayments::MontarSQLEstoqueRateio() const {
   std::string sql =
       "select NE.CODIGONOTAENT , ET.CODIGOESTOQUE , sum(round(ET.VALORRATEIO, 2)) TotalEstoqueNota , "
-      "NE.VALORTOTALNOTA from NOTAENTRADA NE join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and "
+      "NE.VALORTOTALNOTA from " +
+      MontarSQLNotasPeriodo(false) +
+      "join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and "
       "NI.CODIGONOTAENT = NE.CODIGONOTAENT join NOTAENTRADAITEMRATEIO RI on RI.CODIGOESCRIT = NE.CODIGOESCRIT and "
       "RI.CODIGONOTAENT = NE.CODIGONOTAENT and RI.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM join INSUMO SU on "
       "SU.CODIGOINSUMO = NI.CODIGOINSUMO and SU.TIPOINSUMO <> ";

@@ -250,7 +250,8 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   }
 
   // ET stands for the allocation itself, once: its own development and the description of
-  // its own stock, whatever stocks the development has (none, one or several).
+  // its own stock, whatever stocks the development has (none, one or several). It holds
+  // the allocations of the period only, as MO does, so that it is read through the date index.
   static std::string OrigemRateio() {
     return "from RATEIO MO "
            "join EMPREENDIMENTO EM "
@@ -258,7 +259,8 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
            "and EM.CODIGOEMPREEND = MO.CODIGOEMPREEND "
            "join (select RA.CODIGOESCRIT, RA.CODIGOEMPREEND, RA.CODIGOESTRUTURA, RA.CODIGORATEIO, ES.DESCRESTOQUE "
            "from RATEIO RA left join ESTOQUE ES "
-           "on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOESTOQUE = RA.CODIGOESTOQUE) ET "
+           "on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOESTOQUE = RA.CODIGOESTOQUE "
+           "where RA.DATARATEIO between :pDataIni and :pDataFim) ET "
            "on ET.CODIGOESCRIT = MO.CODIGOESCRIT "
            "and ET.CODIGOEMPREEND = MO.CODIGOEMPREEND "
            "and ET.CODIGOESTRUTURA = MO.CODIGOESTRUTURA "
