@@ -1,6 +1,8 @@
 #pragma once
 // What proves that a statement rewritten for speed prints what the old text printed:
 // the demo database at a small scale, and the rows a statement returns there.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,3 +30,18 @@ using TLinhasConsulta = std::vector<std::vector<std::string>>;
 // Every row of sql on the current connection, in the order the database sent them,
 // each field as its text ("<nulo>" for a null); valores bound as ExecutarSQL binds them.
 TLinhasConsulta LinhasDaConsulta(const std::string& sql, const std::vector<TValor>& valores);
+
+// Fixture of the tests that compare a former text with the current one: one demo
+// database at scale 2 for the whole suite, the current connection in every test.
+class TesteBancoDemo : public ::testing::Test {
+ protected:
+  static constexpr int kEscala = 2;
+  static void SetUpTestSuite() { FBanco = new TBancoDemoTeste(kEscala); }
+  static void TearDownTestSuite() {
+    delete FBanco;
+    FBanco = nullptr;
+  }
+  void SetUp() override { TnDMConexao::DefinirAtual(&FBanco->Conexao()); }
+
+  static inline TBancoDemoTeste* FBanco = nullptr;
+};

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kEmpresa = 1;
-constexpr int kDemoEscala = 2;
 enum TTipo { kContaPagar = 0, kPagamento = 1, kPagarPgto = 2 };
 
 // ---- The former text, kept here only -------------------------------------------
@@ -135,17 +134,7 @@ std::string TextoAtual(const TnRastro& rastro, const std::string& marca) {
   return "";
 }
 
-class PayablesAndPaymentsIdentidade : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { FBanco = new TBancoDemoTeste(kDemoEscala); }
-  static void TearDownTestSuite() {
-    delete FBanco;
-    FBanco = nullptr;
-  }
-  void SetUp() override { TnDMConexao::DefinirAtual(&FBanco->Conexao()); }
-
-  static inline TBancoDemoTeste* FBanco = nullptr;
-};
+class PayablesAndPaymentsIdentidade : public TesteBancoDemo {};
 
 TEST_F(PayablesAndPaymentsIdentidade, StatementsFromTheInvoicesOfThePeriodReturnWhatTheFormerTextsReturned) {
   const std::vector<TCaso> casos = {

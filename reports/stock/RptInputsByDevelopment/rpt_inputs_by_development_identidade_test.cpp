@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kEmpresa = 1;
-constexpr int kDemoEscala = 2;
 constexpr int kInsumoMaterial = 1;
 // What the current text adds to the allocation branch; the former text is the current one without it.
 const std::string kPeriodoDoRateio = "where RA.DATARATEIO between :pDataIni and :pDataFim";
@@ -29,17 +28,7 @@ std::string TextoAntigo(std::string sql) {
   return sql;
 }
 
-class InputsByDevelopmentIdentidade : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { FBanco = new TBancoDemoTeste(kDemoEscala); }
-  static void TearDownTestSuite() {
-    delete FBanco;
-    FBanco = nullptr;
-  }
-  void SetUp() override { TnDMConexao::DefinirAtual(&FBanco->Conexao()); }
-
-  static inline TBancoDemoTeste* FBanco = nullptr;
-};
+class InputsByDevelopmentIdentidade : public TesteBancoDemo {};
 
 TEST_F(InputsByDevelopmentIdentidade, AllocationsOfThePeriodOnlyReturnWhatTheFormerTextReturned) {
   const std::vector<TCaso> casos = {
