@@ -137,6 +137,7 @@ void TnFusaoMensal::Preencher(const std::vector<TDateTime>& meses, const TnCarga
   for (int mes = 1; mes <= FColunas.Meses; ++mes) {
     {
       TnBalanceteCustos carga;
+      carga.SomenteMovimento = true;  // a month's row is always one of the period's: only its movement is taken
       const TDateTime inicio = meses[static_cast<size_t>(mes) - 1];
       SomarMes(mes, carregar(carga, inicio, EndOfTheMonth(inicio)), progresso.get());
     }

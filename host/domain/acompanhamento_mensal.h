@@ -52,7 +52,8 @@ class TnFusaoMensal {
 
   // The whole fill, FIntervalo + 1 loads, each on a new entity freed as soon as its rows are
   // copied (also when a load or the copy raises): the period from meses' first day to the
-  // end of the last month (CopiarPeriodo), then each month (SomarMes) under a two-bar
+  // end of the last month (CopiarPeriodo), then each month (SomarMes, the entity set to
+  // SomenteMovimento: every month row is one of the period's rows) under a two-bar
   // progress display ("Processando Balancete", "Processando intervalos"), then Concluir.
   // meses: the first day of each month column, in period order.
   void Preencher(const std::vector<TDateTime>& meses, const TnCargaBalancete& carregar);

@@ -127,8 +127,8 @@ TEST(FusaoMensal, AnAbsentInputIsOneKeyWhetherNullOrEmpty) {
   }));
 }
 
-// The whole fill: the period load, then one load per month, each from its first day to
-// its last instant, every one on a fresh entity.
+// The whole fill: the period load, then one movement-only load per month, each from its
+// first day to its last instant, every one on a fresh entity.
 TEST(FusaoMensal, TheFillLoadsThePeriodThenEachMonth) {
   auto mensal = Mensal(false);
   TnFusaoMensal fusao(*mensal, Colunas(false));
@@ -137,13 +137,16 @@ TEST(FusaoMensal, TheFillLoadsThePeriodThenEachMonth) {
   const std::vector<TDateTime> meses = {EncodeDate(2026, 1, 1), EncodeDate(2026, 2, 1), EncodeDate(2026, 3, 1)};
   fusao.Preencher(meses, [&](TnBalanceteCustos& entidade, TDateTime inicio, TDateTime fim) -> TnClientDataSet& {
     EXPECT_TRUE(entidade.CdsBalancete()->IsEmpty()) << "a fresh entity";
-    cargas.push_back(FormatDateTime("dd/mm/yyyy", inicio) + "-" + FormatDateTime("dd/mm/yyyy hh:nn:ss.zzz", fim));
+    cargas.push_back(FormatDateTime("dd/mm/yyyy", inicio) + "-" + FormatDateTime("dd/mm/yyyy hh:nn:ss.zzz", fim) +
+                     (entidade.SomenteMovimento ? " movimento" : ""));
     const double movimento = cargas.size() == 1 ? 30 : 10;
     linhas.push_back(Carga({{1, nullptr, 0, movimento}}));
     return *linhas.back();
   });
-  EXPECT_EQ(cargas, (std::vector<std::string>{"01/01/2026-31/03/2026 23:59:59.999", "01/01/2026-31/01/2026 23:59:59.999",
-                                              "01/02/2026-28/02/2026 23:59:59.999", "01/03/2026-31/03/2026 23:59:59.999"}));
+  EXPECT_EQ(cargas, (std::vector<std::string>{"01/01/2026-31/03/2026 23:59:59.999",
+                                              "01/01/2026-31/01/2026 23:59:59.999 movimento",
+                                              "01/02/2026-28/02/2026 23:59:59.999 movimento",
+                                              "01/03/2026-31/03/2026 23:59:59.999 movimento"}));
   EXPECT_EQ(Linhas(*mensal, false), (std::vector<std::string>{"1 | 0 | 1000 1000 1000 | 3000"}));
 }
 

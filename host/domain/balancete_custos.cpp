@@ -253,6 +253,7 @@ std::string TnBalanceteCustos::MontarSQLBalancete(bool porInsumo, std::vector<TV
                "and EU.CODIGOEMPREEND = RA.CODIGOEMPREEND and EU.CODIGOESTRUTURA = RA.CODIGOESTRUTURA ";
   if (!ClassifInsumo.empty()) rateios += "join INSUMO SC on SC.CODIGOINSUMO = RA.CODIGOINSUMO ";
   rateios += "where RA.DATARATEIO <= :pDataFinal ";
+  if (SomenteMovimento) rateios += "and RA.DATARATEIO >= :pDataInicial ";
   if (comEscrit) rateios += "and RA.CODIGOESCRIT = :pCodigoEscrit ";
   rateios += FilterInterval({"RA.CODIGOEMPREEND"}, CodigoEmpreend, {kIncluir}, true, kCompararInteiros);
   rateios += FilterInterval({"EU.CODIGOIMOVEL"}, CodigoImovel, {kIncluir}, true, kCompararInteiros);

@@ -88,6 +88,12 @@ class TnBalanceteCustos {
   std::string Modelo;                            // "1" analytic, anything else summary (inputs rows only)
   std::string ClassifInsumo;                     // selection of input classifications; empty = all
   std::string TipoMvtoEstoque;                   // selection of movement types within the cost-relevant ones
+  // Only the movement of the period: the allocations before DataInicial are not read, so
+  // the rows are the items with allocations in the period (and the summary items above
+  // them), SALDOANTERIOR is 0 and SALDO equals MOVIMENTO. MOVIMENTO is the same as in a
+  // full load. The monthly merge takes nothing else from a month's load, and reading one
+  // month instead of the whole history up to it keeps the month loads short.
+  bool SomenteMovimento = false;
 
   void CarregarBalancete();                      // fills CdsBalancete (one row per item); raises on failure, keeping the last load
   void CarregarBalanceteDetInsumos();            // fills CdsBalanceteDetInsumos (items and their inputs); same

@@ -275,6 +275,30 @@ TEST_F(BalanceteCustos, InputsUnderPostingItemsOrUnderSummaryItems) {
   }
 }
 
+// A movement-only load: an item whose allocations all precede the period is absent (April:
+// only the 999,00 of 01/04 on unit 1001); where present, MOVIMENTO is the full load's.
+TEST_F(BalanceteCustos, AMovementOnlyLoadReadsThePeriodAlone) {
+  ComRateios();
+  const auto somenteMovimento = [](TDateTime inicio) {
+    return [inicio](TnBalanceteCustos& b) {
+      b.DataInicial = inicio;
+      b.DataFinal = EndOfTheMonth(inicio);
+      b.SomenteMovimento = true;
+    };
+  };
+  EXPECT_EQ(Carregar(somenteMovimento(EncodeDate(2026, 4, 1))),
+            (std::vector<std::string>{"1/1 1 S 1 - Residencial Teste | 0,00 | 999,00 | 999,00",
+                                      "1/1 5 S 1.10 - Torre J | 0,00 | 999,00 | 999,00",
+                                      "1/1 6 A 1.10.01 - Apto 1001 | 0,00 | 999,00 | 999,00"}));
+  std::vector<std::string> marco;
+  for (const std::string& l : kMarcoEmpresa1) {  // previous balance 0, balance = movement
+    const size_t a = l.find(" | "), b = l.find(" | ", a + 3);
+    const std::string movimento = l.substr(b + 3, l.find(" | ", b + 3) - b - 3);
+    marco.push_back(l.substr(0, a) + " | 0,00 | " + movimento + " | " + movimento);
+  }
+  EXPECT_EQ(Carregar(somenteMovimento(kMarco)), marco);
+}
+
 // The monthly reports load the period and then each month: per row, the months'
 // movements add up to the period's, and no month has a row the period lacks.
 TEST_F(BalanceteCustos, MonthLoadsAddUpToThePeriodLoad) {
