@@ -15,7 +15,7 @@
 #include "host/core/interrupcao.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
-#include "host/data/parametros.h"
+#include "host/data/varredura_sql.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "host/data/parametros.h"
 #include "host/data/sql.h"
+#include "host/data/varredura_sql.h"
 #include "host/report/layout.h"
 #include "tests/testkit/banco_teste.h"
 

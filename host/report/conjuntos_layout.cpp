@@ -1,8 +1,8 @@
 #include "host/report/conjuntos_layout.h"
 
 #include "host/core/texto.h"
-#include "host/data/parametros.h"
 #include "host/data/sql.h"
+#include "host/data/varredura_sql.h"
 #include "host/report/registro_conjuntos.h"
 #include "host/report/report.h"
 

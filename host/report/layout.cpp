@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "host/core/texto.h"
-#include "host/data/parametros.h"
+#include "host/data/varredura_sql.h"
 
 using json = nlohmann::json;
 

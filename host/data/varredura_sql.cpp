@@ -1,4 +1,4 @@
-#include "host/data/parametros.h"
+#include "host/data/varredura_sql.h"
 
 #include <cctype>
 
