@@ -1,8 +1,8 @@
 #pragma once
-// Calendar arithmetic on TDateTime day counts.
-#include <string>
+// Calendar arithmetic on TDateTime day counts. Texts of dates are formato.h's.
 
-#include "host/core/valor.h"
+// Days since 30/12/1899, time of day as the fraction; 0 is "no date".
+using TDateTime = double;
 
 TDateTime EncodeDate(int ano, int mes, int dia);                 // throws on an invalid date
 TDateTime EncodeDateTime(int ano, int mes, int dia, int h, int m, int s, int ms);
@@ -22,7 +22,3 @@ int MonthOf(TDateTime d);                                        // 1..12
 int DayOf(TDateTime d);                                          // 1..31
 TDateTime Today();                                               // the current date
 TDateTime Now();                                                 // the current date and time
-std::string DateToStr(TDateTime d);                              // "DD/MM/YYYY"; empty for 0
-std::string DateTimeToStr(TDateTime d);                          // "DD/MM/YYYY hh:nn:ss" (date only at midnight)
-TDateTime StrToDateDef(const std::string& texto, TDateTime padrao);  // DD/MM/YYYY or padrao
-TDateTime StrToDate(const std::string& texto);                   // DD/MM/YYYY, throws a Portuguese error

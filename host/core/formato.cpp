@@ -49,6 +49,11 @@ std::string DecimalArredondado(double v, int casas) {
   return resultado;
 }
 
+double RoundValor(double valor, int digitos) {
+  if (!std::isfinite(valor) || digitos > 15) return valor;
+  return std::strtod(DecimalArredondado(valor, digitos).c_str(), nullptr);
+}
+
 namespace {
 
 struct TSecaoMascara {
@@ -304,4 +309,39 @@ std::string FechaParentese(double v) { return v < 0 ? ")" : ""; }
 
 std::string FormatarSaldo(double v, bool percentual) {
   return FormatarComSinal(percentual ? kMascaraSaldoPercentual : kMascaraSaldo, v);
+}
+
+std::string DateToStr(TDateTime d) {
+  if (d == 0) return {};
+  return FormatDateTime("dd/mm/yyyy", d);
+}
+
+std::string DateTimeToStr(TDateTime d) {
+  if (d == 0) return {};
+  int h, m, s, ms;
+  DecodeTime(d, h, m, s, ms);
+  if (h == 0 && m == 0 && s == 0 && ms == 0) return DateToStr(d);
+  return FormatDateTime("dd/mm/yyyy hh:nn:ss", d);
+}
+
+TDateTime StrToDateDef(const std::string& texto, TDateTime padrao) {
+  std::string t = Trim(texto);
+  int dia = 0, mes = 0, ano = 0, lidos = 0;
+  TDateTime d;
+  if (std::sscanf(t.c_str(), "%d/%d/%d%n", &dia, &mes, &ano, &lidos) == 3 ||
+      std::sscanf(t.c_str(), "%d.%d.%d%n", &dia, &mes, &ano, &lidos) == 3) {
+    if (lidos != static_cast<int>(t.size())) return padrao;
+    if (t.size() - t.find_last_of("/.") - 1 <= 2) ano += ano < 50 ? 2000 : 1900;  // "DD/MM/YY"
+    return TryEncodeDate(ano, mes, dia, d) ? d : padrao;
+  }
+  if (std::sscanf(t.c_str(), "%d-%d-%d%n", &ano, &mes, &dia, &lidos) == 3 &&
+      lidos == static_cast<int>(t.size()))  // ISO text the database may hand back
+    return TryEncodeDate(ano, mes, dia, d) ? d : padrao;
+  return padrao;
+}
+
+TDateTime StrToDate(const std::string& texto) {
+  TDateTime d = StrToDateDef(texto, -1e9);
+  if (d == -1e9) throw std::invalid_argument("'" + texto + "' não é uma data válida.");
+  return d;
 }

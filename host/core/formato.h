@@ -2,9 +2,10 @@
 // Number and date texts with picture masks, in the user's locale (Brazilian
 // Portuguese): the one place that knows separators and month names.
 #include <array>
+#include <cstdint>
 #include <string>
 
-#include "host/core/valor.h"
+#include "host/core/datas.h"
 
 struct TnFormatoLocal {
   char SeparadorDecimal = ',';                                  // "1234,56"
@@ -25,6 +26,7 @@ const TnFormatoLocal& FormatoLocal();                           // the locale ev
 // v rounded half away from zero on its shortest decimal text, written with '.'
 // and exactly casas decimals ("2.68" for 2.675, 2); the base of RoundValor and masks.
 std::string DecimalArredondado(double v, int casas);
+double RoundValor(double valor, int digitos);                   // half away from zero on the decimal value
 
 std::string FormatFloat(const std::string& mascara, double v);  // "#,##0.00", "0000", "##0.00%"...
 
@@ -39,6 +41,10 @@ std::string FechaParentese(double v);                // ")" when negative, else 
 std::string FormatarSaldo(double v, bool percentual = false);       // FormatarComSinal with kMascaraSaldo[Percentual]
 
 std::string FormatDateTime(const std::string& mascara, TDateTime d);  // "dd/mm/yyyy", "mmmm"...
+std::string DateToStr(TDateTime d);                              // "DD/MM/YYYY"; empty for 0
+std::string DateTimeToStr(TDateTime d);                          // "DD/MM/YYYY hh:nn:ss" (date only at midnight)
+TDateTime StrToDateDef(const std::string& texto, TDateTime padrao);  // DD/MM/YYYY or padrao
+TDateTime StrToDate(const std::string& texto);                   // DD/MM/YYYY, throws a Portuguese error
 std::string FloatToStr(double v);                               // up to 15 significant digits, "2,5"
 int StrToInt(const std::string& texto);                         // throws "'x' não é um valor inteiro válido."
 int64_t StrToInt64(const std::string& texto);                   // same, 64 bits

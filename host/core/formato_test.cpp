@@ -1,4 +1,4 @@
-// Masks, rounding and number texts in the Brazilian locale.
+// Masks, rounding, number and date texts in the Brazilian locale.
 #include "host/core/formato.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 
 #include "host/core/datas.h"
 #include "host/core/texto.h"
+#include "host/core/valor.h"
 
 namespace {
 
@@ -75,6 +76,16 @@ TEST(Conversoes, TextToNumbersAndBack) {
   double v;
   EXPECT_FALSE(TryStrToFloat("1.234,5", v));  // ambiguous grouping is refused, not guessed
   EXPECT_FALSE(TryStrToFloat("", v));
+}
+
+TEST(Conversoes, TextsOfDates) {
+  EXPECT_EQ(DateToStr(0), "");
+  EXPECT_EQ(DateToStr(EncodeDate(2024, 2, 29)), "29/02/2024");
+  EXPECT_EQ(DateTimeToStr(EncodeDate(2024, 2, 29)), "29/02/2024");
+  EXPECT_EQ(StrToDate("5/3/24"), EncodeDate(2024, 3, 5));
+  EXPECT_EQ(StrToDate("2024-03-05"), EncodeDate(2024, 3, 5));
+  EXPECT_EQ(StrToDateDef("31/02/2024", -1), -1);
+  EXPECT_THROW(StrToDate("31/02/2024"), std::invalid_argument);
 }
 
 TEST(TValor, ConversionsRefuseWhatTheyCannotRepresent) {

@@ -1,18 +1,10 @@
 #include "host/core/texto.h"
 
-#include <cmath>
-#include <cstdlib>
-
-#include "host/core/formato.h"
+#include <cctype>
 
 std::string TemDados(const std::string& antes, const std::string& texto, const std::string& depois) {
   if (Trim(texto).empty()) return {};
   return antes + texto + depois;
-}
-
-double RoundValor(double valor, int digitos) {
-  if (!std::isfinite(valor) || digitos > 15) return valor;
-  return std::strtod(DecimalArredondado(valor, digitos).c_str(), nullptr);
 }
 
 void Add(std::string& lista, const std::string& item, const std::string& separador, bool semRepetir) {

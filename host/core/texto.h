@@ -6,7 +6,6 @@
 
 std::string TemDados(const std::string& antes, const std::string& texto,
                      const std::string& depois);                // joined, or empty when texto is blank
-double RoundValor(double valor, int digitos);                   // half away from zero on the decimal value
 void Add(std::string& lista, const std::string& item, const std::string& separador = ",",
          bool semRepetir = false);                              // appends item; semRepetir skips one already listed
 std::string CapitalizeCaption(const std::string& texto);        // "março de 2024" -> "Março De 2024"

@@ -5,8 +5,7 @@
 #include <string>
 #include <variant>
 
-// Days since 30/12/1899, time of day as the fraction; 0 is "no date".
-using TDateTime = double;
+#include "host/core/datas.h"
 
 class TValor {
  public:

@@ -5,7 +5,7 @@
 
 #include "host/core/datas.h"
 #include "host/core/progresso.h"
-#include "host/core/texto.h"
+#include "host/core/formato.h"
 #include "host/data/client_dataset.h"
 #include "host/domain/balancete_custos.h"
 

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "host/core/formato.h"
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 #include "host/data/sql.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "host/core/texto.h"
+#include "host/core/formato.h"
 
 double DividirArredondado(double valor, double divisor, int casas) {
   if (divisor == 0) return 0;

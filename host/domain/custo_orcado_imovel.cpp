@@ -1,5 +1,6 @@
 #include "host/domain/custo_orcado_imovel.h"
 
+#include "host/core/formato.h"
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 

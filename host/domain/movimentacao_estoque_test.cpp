@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/core/datas.h"
+#include "host/core/formato.h"
 #include "host/core/texto.h"
 #include "host/data/filtros.h"
 #include "tests/testkit/banco_teste.h"
