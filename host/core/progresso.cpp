@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <iostream>
 
-#include "host/data/client_dataset.h"
-
 namespace {
 constexpr int kLargura = 30;  // characters of a bar
 }
@@ -47,10 +45,9 @@ void TnFraProgresso::DefinirSaida(std::ostream* saida) {
   FSaida = saida ? saida : (FTerminal ? &std::cerr : nullptr);
 }
 
-void TnFraProgresso::ConfigurarProgressoTotal(const TnClientDataSet* ds, const std::string& texto) {
-  ConfigurarProgressoTotal(0, ds ? ds->RecordCount() : 0);
+void TnFraProgresso::ConfigurarProgressoTotal(int inicio, int fim, const std::string& texto) {
   FTotal.Texto = texto;
-  Desenhar(true);
+  ConfigurarProgressoTotal(inicio, fim);
 }
 
 void TnFraProgresso::ConfigurarProgressoTotal(int inicio, int fim) {

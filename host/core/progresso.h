@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-class TnClientDataSet;
-
 // How a progress frame last stood: its range end, its position, and whether it was freed.
 struct TnQuadroProgresso {
   int Maximo = 0;
@@ -33,7 +31,12 @@ class TnFraProgresso {
   TnFraProgresso(const TnFraProgresso&) = delete;
   TnFraProgresso& operator=(const TnFraProgresso&) = delete;
 
-  void ConfigurarProgressoTotal(const TnClientDataSet* ds, const std::string& texto);  // 0..rows, text
+  // 0..rows of ds (a dataset, or anything counting its RecordCount(); none counts 0), text
+  template <class TConjunto>
+  void ConfigurarProgressoTotal(const TConjunto* ds, const std::string& texto) {
+    ConfigurarProgressoTotal(0, ds ? ds->RecordCount() : 0, texto);
+  }
+  void ConfigurarProgressoTotal(int inicio, int fim, const std::string& texto);  // range and its text
   void ConfigurarProgressoTotal(int inicio, int fim);       // total bar range, position at inicio
   void ConfigurarProgressoParcial(int inicio, int fim);     // partial bar range, position at inicio
   void SetTextos(const std::string& total, const std::string& parcial);  // captions of the two bars

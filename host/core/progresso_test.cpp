@@ -5,8 +5,6 @@
 
 #include <sstream>
 
-#include "host/data/client_dataset.h"
-
 namespace {
 
 TEST(Progresso, BarsCountAndStopAtTheirEnd) {
@@ -30,23 +28,6 @@ TEST(Progresso, BarsCountAndStopAtTheirEnd) {
   std::string antes = tela.str();
   p->IncProgressoTotal(0);
   EXPECT_EQ(tela.str(), antes);  // hidden: nothing drawn
-}
-
-TEST(Progresso, TotalFromADatasetAndQuietWhenNotATerminal) {
-  TnClientDataSet ds;
-  ds.AddFieldDef("A", ftInteger);
-  ds.CreateDataSet();
-  for (int i = 0; i < 3; ++i) {
-    ds.Append();
-    ds.Fields(0)->SetAsInteger(i);
-    ds.Post();
-  }
-  TnFraProgresso p;  // stderr of a test run is not a terminal
-  p.ConfigurarProgressoTotal(&ds, "Processando a operação solicitada...");
-  p.MostrarSimples();
-  EXPECT_EQ(p.MaximoTotal(), 3);
-  EXPECT_TRUE(p.Visivel());
-  EXPECT_FALSE(p.Multiplo());
 }
 
 TEST(Progresso, TheHostKeepsHowEachFrameStoodUntilItsRelease) {

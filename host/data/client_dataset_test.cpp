@@ -1,10 +1,12 @@
-// The in-memory dataset: cursor, editing, index order, key lookup and ranges.
+// The in-memory dataset: cursor, editing, index order, key lookup, ranges and the
+// progress of a loop over it.
 #include "host/data/client_dataset.h"
 
 #include <gtest/gtest.h>
 
 #include "frame/mapper.h"
 #include "host/core/datas.h"
+#include "host/core/progresso.h"
 
 namespace {
 
@@ -284,6 +286,24 @@ TEST(Mapper, OneBoundObjectPerClassAndDataset) {
   TMapperOpcional* o = Mapper<TMapperOpcional>(a.get());
   EXPECT_EQ(static_cast<TField*>(o->Nome), a->FieldByName("NOME"));
   EXPECT_EQ(static_cast<TField*>(o->CodigoNotaEnt), nullptr);
+}
+
+// A progress frame counts a dataset's rows.
+TEST(Progresso, TotalFromADatasetAndQuietWhenNotATerminal) {
+  TnClientDataSet ds;
+  ds.AddFieldDef("A", ftInteger);
+  ds.CreateDataSet();
+  for (int i = 0; i < 3; ++i) {
+    ds.Append();
+    ds.Fields(0)->SetAsInteger(i);
+    ds.Post();
+  }
+  TnFraProgresso p;  // stderr of a test run is not a terminal
+  p.ConfigurarProgressoTotal(&ds, "Processando a operação solicitada...");
+  p.MostrarSimples();
+  EXPECT_EQ(p.MaximoTotal(), 3);
+  EXPECT_TRUE(p.Visivel());
+  EXPECT_FALSE(p.Multiplo());
 }
 
 }  // namespace
