@@ -6,7 +6,6 @@
 #include "host/core/datas.h"
 #include "host/core/formato.h"
 #include "host/core/texto.h"
-#include "host/report/params.h"
 
 namespace {
 
@@ -147,13 +146,4 @@ std::string FilterInterval(const std::vector<std::string>& campos, const std::st
 bool ExibeEmpresaRel(const std::string& codigos) {
   auto itens = LerSelecao(codigos);
   return itens.size() == 1 && itens[0].Inicio == itens[0].Fim;
-}
-
-std::string FiltroParametro(TnpqParamItem* parametro, const std::vector<std::string>& campos,
-                            const std::vector<int>& tiposInclusao, bool comAnd, int tipoValor) {
-  try {
-    return FilterInterval(campos, Trim(parametro->GetAsString()), tiposInclusao, comAnd, tipoValor);
-  } catch (const EnSelecaoInvalida& e) {
-    throw EnParam(parametro, e.what());
-  }
 }

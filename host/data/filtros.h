@@ -10,8 +10,6 @@
 #include "host/core/valor.h"
 #include "host/data/client_dataset.h"
 
-class TnpqParamItem;
-
 class EnSelecaoInvalida : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;
@@ -33,10 +31,4 @@ std::vector<TnFaixaSelecao> LerSelecao(const std::string& selecao);  // validate
 std::string FilterInterval(const std::vector<std::string>& campos, const std::string& selecao,
                            const std::vector<int>& tiposInclusao, bool comAnd, int tipoValor = 0,
                            int reservado = -1);
-
-// FilterInterval on the selection typed into parametro (its text, trimmed), for a
-// report to build its conditions from its parameters: a text the notation refuses
-// raises EnParam bound to parametro, so the host names it; "" / "1=1 " when blank.
-std::string FiltroParametro(TnpqParamItem* parametro, const std::vector<std::string>& campos,
-                            const std::vector<int>& tiposInclusao = {1}, bool comAnd = true, int tipoValor = 0);
 bool ExibeEmpresaRel(const std::string& codigos);                // true when exactly one company code is named

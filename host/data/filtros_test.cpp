@@ -7,7 +7,6 @@
 #include "host/core/datas.h"
 #include "host/core/texto.h"
 #include "host/data/sql.h"
-#include "host/report/params.h"
 #include "tests/testkit/banco_teste.h"
 
 namespace {
@@ -93,34 +92,6 @@ TEST(FilterInterval, ConditionSelectsTheRowsOnTheDatabase) {
   EXPECT_EQ(contar("select C from T where D between " + ValorParaSQL(TValor::Data(EncodeDate(2024, 1, 1))) +
                    " and " + ValorParaSQL(TValor::Data(EncodeDate(2024, 1, 3))) + "order by C"),
             3);
-}
-
-// A selection read from its parameter: the condition, or EnParam bound to that parameter.
-TEST(FiltroParametro, ConditionFromTheParameterOrEnParamOnIt) {
-  TnpqParamItem item("pCodigoEmpreend", TnTipoParametro::Codigos);
-  struct Caso { const char* texto; const char* esperado; } casos[] = {
-      {" 1,3-4 ", " and (E.C = 1 or E.C between 3 and 4) "},
-      {"", ""},
-      {"  ", ""},
-  };
-  for (const auto& c : casos) {
-    item.SetAsString(c.texto);
-    EXPECT_EQ(FiltroParametro(&item, {"E.C"}), c.esperado) << c.texto;
-  }
-  item.SetAsString("7");
-  EXPECT_EQ(FiltroParametro(&item, {"E.C", "F.C"}, {2}, false, 1), "not (E.C = '7') and not (F.C = '7') ");
-  for (const char* recusado : {"1;drop", "1) or (1=1", "x"}) {
-    item.SetAsString(recusado);
-    try {
-      FiltroParametro(&item, {"E.C"});
-      ADD_FAILURE() << recusado;
-    } catch (const EnParam& e) {
-      EXPECT_EQ(e.Item(), &item);
-      EXPECT_EQ(e.NomeParametro(), "pCodigoEmpreend");
-      EXPECT_NE(std::string(e.what()).find(std::string("Seleção '") + recusado + "' inválida"), std::string::npos)
-          << e.what();
-    }
-  }
 }
 
 }  // namespace

@@ -130,3 +130,12 @@ void TnFraControle::SetAsString(const std::string& valor) {
   FItem->SetAsString(valor);
   FParams->ControleAlterado(FItem);
 }
+
+std::string FiltroParametro(TnpqParamItem* parametro, const std::vector<std::string>& campos,
+                            const std::vector<int>& tiposInclusao, bool comAnd, int tipoValor) {
+  try {
+    return FilterInterval(campos, Trim(parametro->GetAsString()), tiposInclusao, comAnd, tipoValor);
+  } catch (const EnSelecaoInvalida& e) {
+    throw EnParam(parametro, e.what());
+  }
+}

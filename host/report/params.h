@@ -93,3 +93,10 @@ class TnpqPowerParam : public TObject {
   std::map<std::string, std::unique_ptr<TnFraControle>> FControles;
   std::map<std::string, std::string> FValores;
 };
+
+// FilterInterval (host/data/filtros.h) on the selection typed into parametro (its
+// text, trimmed), for a report to build its conditions from its parameters: a text
+// the notation refuses raises EnParam bound to parametro, so the host names it;
+// "" / "1=1 " when blank.
+std::string FiltroParametro(TnpqParamItem* parametro, const std::vector<std::string>& campos,
+                            const std::vector<int>& tiposInclusao = {1}, bool comAnd = true, int tipoValor = 0);

@@ -294,4 +294,32 @@ TEST(Parametros, AControlSetOnAnOpenFormRaisesDoParamChange) {
   EXPECT_EQ(p->Param("pGrupo")->GetAsString(), "4");
 }
 
+// A selection read from its parameter: the condition, or EnParam bound to that parameter.
+TEST(Parametros, FiltroParametroGivesTheConditionOrEnParamOnIt) {
+  TnpqParamItem item("pCodigoEmpreend", TnTipoParametro::Codigos);
+  struct Caso { const char* texto; const char* esperado; } casos[] = {
+      {" 1,3-4 ", " and (E.C = 1 or E.C between 3 and 4) "},
+      {"", ""},
+      {"  ", ""},
+  };
+  for (const auto& c : casos) {
+    item.SetAsString(c.texto);
+    EXPECT_EQ(FiltroParametro(&item, {"E.C"}), c.esperado) << c.texto;
+  }
+  item.SetAsString("7");
+  EXPECT_EQ(FiltroParametro(&item, {"E.C", "F.C"}, {2}, false, 1), "not (E.C = '7') and not (F.C = '7') ");
+  for (const char* recusado : {"1;drop", "1) or (1=1", "x"}) {
+    item.SetAsString(recusado);
+    try {
+      FiltroParametro(&item, {"E.C"});
+      ADD_FAILURE() << recusado;
+    } catch (const EnParam& e) {
+      EXPECT_EQ(e.Item(), &item);
+      EXPECT_EQ(e.NomeParametro(), "pCodigoEmpreend");
+      EXPECT_NE(std::string(e.what()).find(std::string("Seleção '") + recusado + "' inválida"), std::string::npos)
+          << e.what();
+    }
+  }
+}
+
 }  // namespace
