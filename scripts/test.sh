@@ -15,12 +15,10 @@ if [ "${1:-}" = "--sanitize" ]; then
   # has passed. Blocks are found by chance, so the crash comes and goes from run to run.
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  [ -f "$raiz/tests/lsan.supp" ] && export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp:print_suppressions=0"
+  export LSAN_OPTIONS="suppressions=$raiz/tests/lsan.supp:print_suppressions=0"
 fi
 bash "$raiz/scripts/build.sh" "$build" "${opcoes[@]}"
 
 # The server test runs against a Firebird server on loopback when one can be started.
-if [ -x "$raiz/scripts/start-fb-server.sh" ] || [ -f "$raiz/scripts/start-fb-server.sh" ]; then
-  if exports="$(bash "$raiz/scripts/start-fb-server.sh")"; then eval "$exports"; fi
-fi
+if exports="$(bash "$raiz/scripts/start-fb-server.sh")"; then eval "$exports"; fi
 cd "$build" && ctest --output-on-failure -j2 --timeout 600

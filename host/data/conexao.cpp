@@ -60,11 +60,9 @@ IMaster* Master() {
       std::string dir = "/tmp/firebird-lock-" + std::to_string(getuid());
       setenv("FIREBIRD_LOCK", dir.c_str(), 0);
     }
-#ifdef RPT_FIREBIRD_ROOT
     // Our engine configuration: several processes may open one file at once.
     if (!std::getenv("FIREBIRD") && access(RPT_FIREBIRD_ROOT "/firebird.conf", R_OK) == 0)
       setenv("FIREBIRD", RPT_FIREBIRD_ROOT, 0);
-#endif
     UsarNomesUtf8();
     IMaster* m = fb_get_master_interface();
     std::atexit(Encerrar);  // engine threads stop before the process tears down

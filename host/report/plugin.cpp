@@ -14,10 +14,6 @@
 
 namespace fs = std::filesystem;
 
-#ifndef RPT_DEFAULT_PLUGIN_DIR
-#define RPT_DEFAULT_PLUGIN_DIR "plugins"
-#endif
-
 std::string TnPlugin::PastaPadrao() {
   if (const char* env = std::getenv("RPT_PLUGINS"); env && *env) return env;
   return RPT_DEFAULT_PLUGIN_DIR;
