@@ -1,8 +1,11 @@
-# rpt_add_plugin(NAME SOURCES src... [LAYOUT file] [TESTS test_src...] [OUTPUT_DIR dir])
+# rpt_add_plugin(NAME SOURCES src... [LAYOUT file] [TESTS test_src...] [OUTPUT_DIR dir]
+#                [EXPORTA symbol...])
 # Builds NAME.so from the report's sources plus the shared frame, links it against
-# the host library only, and copies its layout beside it as NAME.json.
+# the host library only, and copies its layout beside it as NAME.json. The plug-in
+# exports the frame's entry points ClassDll and Imprimir, and the EXPORTA symbols of a
+# test plug-in, and nothing else.
 function(rpt_add_plugin NAME)
-  cmake_parse_arguments(P "" "LAYOUT;OUTPUT_DIR" "SOURCES;TESTS" ${ARGN})
+  cmake_parse_arguments(P "" "LAYOUT;OUTPUT_DIR" "SOURCES;TESTS;EXPORTA" ${ARGN})
   if(NOT P_OUTPUT_DIR)
     set(P_OUTPUT_DIR ${RPT_PLUGIN_DIR})
     set_property(GLOBAL APPEND PROPERTY RPT_PLUGINS ${NAME})  # the real reports, for tests over all of them
@@ -10,8 +13,16 @@ function(rpt_add_plugin NAME)
   add_library(${NAME} MODULE ${P_SOURCES} $<TARGET_OBJECTS:rpt_frame>)
   target_link_libraries(${NAME} PRIVATE rpthost)
   target_include_directories(${NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  # Hidden visibility keeps the report classes inside; the version script also keeps in
+  # what the standard library's headers would export (static locals of its templates).
+  set(exportadas ClassDll Imprimir ${P_EXPORTA})
+  list(JOIN exportadas "; " exportadas)
+  set(mapa ${CMAKE_CURRENT_BINARY_DIR}/${NAME}.exportacoes)
+  file(CONFIGURE OUTPUT ${mapa} CONTENT "{\n  global: ${exportadas};\n  local: *;\n};\n")
+  target_link_options(${NAME} PRIVATE -Wl,--version-script=${mapa})
   set_target_properties(${NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${NAME}
-    LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
+    LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR} LINK_DEPENDS ${mapa}
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   if(P_LAYOUT)
     # A layout change alone must reach the plug-in folder, so the copy is its own step.
     add_custom_command(OUTPUT ${P_OUTPUT_DIR}/${NAME}.json

@@ -57,6 +57,8 @@ void Vigiar(sigset_t sinais) {
 EnInterrompido::EnInterrompido(int sinal)
     : std::runtime_error("Execução interrompida (" + NomeSinal(sinal) + ")."), FSinal(sinal) {}
 
+EnInterrompido::~EnInterrompido() = default;
+
 void TnInterrupcao::InstalarTratamento() {
   sigset_t sinais;
   sigemptyset(&sinais);

@@ -11,6 +11,7 @@
 class EnInterrompido : public std::runtime_error {
  public:
   explicit EnInterrompido(int sinal);
+  ~EnInterrompido() override;                    // in the host library, so it outlives a plug-in that raised it
   int Sinal() const { return FSinal; }           // SIGINT, SIGTERM or SIGHUP
 
  private:

@@ -461,6 +461,8 @@ TnDMConexao* gAtual = nullptr;
 
 }  // namespace
 
+EnBancoDados::~EnBancoDados() = default;
+
 // ---------------------------------------------------------------- connection
 
 struct TnDMConexao::TImpl {

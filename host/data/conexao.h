@@ -20,6 +20,7 @@ struct TnCredenciais {
 class EnBancoDados : public std::runtime_error {
  public:
   EnBancoDados(const std::string& mensagem, int codigoSql) : std::runtime_error(mensagem), FCodigoSql(codigoSql) {}
+  ~EnBancoDados() override;                     // in the host library, so it outlives a plug-in that raised it
   int CodigoSql() const { return FCodigoSql; }  // SQLCODE, 0 when unknown
 
  private:

@@ -49,6 +49,8 @@ void ValidarColuna(const std::string& coluna) {
 
 }  // namespace
 
+EnSelecaoInvalida::~EnSelecaoInvalida() = default;
+
 std::string ValorParaSQL(const TValor& valor) {
   switch (valor.Tipo()) {
     case TValor::TTipo::Nulo: return "null";

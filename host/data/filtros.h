@@ -13,6 +13,7 @@
 class EnSelecaoInvalida : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;
+  ~EnSelecaoInvalida() override;                // in the host library, so it outlives a plug-in that raised it
 };
 
 struct TnFaixaSelecao {

@@ -79,6 +79,8 @@ EnParam::EnParam(TnpqParamItem* item, const std::string& mensagem)
 
 EnParam::EnParam(std::string nome, const std::string& mensagem) : Exception(mensagem), FNome(std::move(nome)) {}
 
+EnParam::~EnParam() = default;
+
 std::string EnParam::NomeParametro() const { return FNome; }
 
 TnpqParamItem* TnpqPowerParam::Adicionar(std::unique_ptr<TnpqParamItem> item) {

@@ -47,6 +47,7 @@ class EnParam : public Exception {
  public:
   EnParam(TnpqParamItem* item, const std::string& mensagem);
   EnParam(std::string nome, const std::string& mensagem);          // a name the layout lacks
+  ~EnParam() override;                                              // in the host library, like Exception's
   static EnParam Create(TnpqParamItem* item, const std::string& mensagem) { return {item, mensagem}; }
   TnpqParamItem* Item() const { return FItem; }                    // the offending parameter, while its report lives
   std::string NomeParametro() const;                                // its name, also after the report is gone

@@ -1,0 +1,5 @@
+#include "host/report/objeto.h"
+
+TObject::~TObject() = default;
+
+Exception::~Exception() = default;

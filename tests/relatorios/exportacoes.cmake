@@ -1,0 +1,28 @@
+# Every plug-in exports exactly the two entry points of the frame, ClassDll and Imprimir:
+# nothing of its report classes, nothing the standard library would add.
+#   cmake -DNM=nm -DPLUGINS="a.so;b.so" -P exportacoes.cmake
+set(esperadas ClassDll Imprimir)
+set(falhas "")
+foreach(plugin ${PLUGINS})
+  execute_process(COMMAND ${NM} -D --defined-only ${plugin}
+    OUTPUT_VARIABLE saida ERROR_VARIABLE erro RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    string(APPEND falhas "${plugin}: nm falhou (${status}) ${erro}\n")
+    continue()
+  endif()
+  string(REGEX MATCHALL "[^\n]+" linhas "${saida}")
+  set(simbolos "")
+  foreach(linha ${linhas})
+    string(REGEX REPLACE "^.* " "" simbolo "${linha}")
+    list(APPEND simbolos ${simbolo})
+  endforeach()
+  list(SORT simbolos)
+  if(NOT simbolos STREQUAL esperadas)
+    string(APPEND falhas "${plugin} exporta: ${simbolos}\n")
+  endif()
+endforeach()
+list(LENGTH PLUGINS quantos)
+if(falhas OR quantos EQUAL 0)
+  message(FATAL_ERROR "Esperado só ${esperadas} em cada plug-in (${quantos}):\n${falhas}")
+endif()
+message(STATUS "${quantos} plug-ins exportam só ${esperadas}")
