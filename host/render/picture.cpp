@@ -8,23 +8,19 @@
 
 namespace {
 
-struct TLiberaGObject {
-  void operator()(gpointer p) const { if (p) g_object_unref(p); }
-};
-using TLoader = std::unique_ptr<GdkPixbufLoader, TLiberaGObject>;
-using TPixbuf = std::unique_ptr<GdkPixbuf, TLiberaGObject>;
-
 // Decodes with gdk-pixbuf; null for anything it cannot read.
 TPixbuf Decodificar(const std::string& bytes) {
   if (bytes.empty()) return nullptr;
-  TLoader loader(gdk_pixbuf_loader_new());
+  const TCarregadorPixbuf loader(gdk_pixbuf_loader_new());
+  // unreadable bytes make an invalid picture, not an error: the errors are only freed
   GError* erro = nullptr;
-  bool ok = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
-                                    bytes.size(), &erro);
-  if (erro) { g_error_free(erro); erro = nullptr; }
+  const bool ok = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
+                                          bytes.size(), &erro);
+  const TErroGlib erroEscrita(erro);
   // close must always run, or the loader complains when freed
-  bool fechou = gdk_pixbuf_loader_close(loader.get(), &erro);
-  if (erro) g_error_free(erro);
+  erro = nullptr;
+  const bool fechou = gdk_pixbuf_loader_close(loader.get(), &erro);
+  const TErroGlib erroFecho(erro);
   if (!ok || !fechou) return nullptr;
   GdkPixbuf* pb = gdk_pixbuf_loader_get_pixbuf(loader.get());
   if (!pb) return nullptr;
@@ -33,17 +29,15 @@ TPixbuf Decodificar(const std::string& bytes) {
 }
 
 // Copies the pixbuf into a premultiplied ARGB32 cairo surface.
-cairo_surface_t* ParaSuperficie(GdkPixbuf* pb) {
+TSuperficieCairo ParaSuperficie(GdkPixbuf* pb) {
   const int w = gdk_pixbuf_get_width(pb), h = gdk_pixbuf_get_height(pb);
   const int canais = gdk_pixbuf_get_n_channels(pb);
   const bool alfa = gdk_pixbuf_get_has_alpha(pb);
   if (w <= 0 || h <= 0 || gdk_pixbuf_get_bits_per_sample(pb) != 8 || canais < (alfa ? 4 : 3))
     return nullptr;
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(s);
-    return nullptr;
-  }
+  TSuperficieCairo superficie(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+  cairo_surface_t* s = superficie.get();
+  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) return nullptr;
   cairo_surface_flush(s);
   const guchar* origem = gdk_pixbuf_read_pixels(pb);
   const int passoOrigem = gdk_pixbuf_get_rowstride(pb);
@@ -59,7 +53,7 @@ cairo_surface_t* ParaSuperficie(GdkPixbuf* pb) {
     }
   }
   cairo_surface_mark_dirty(s);
-  return s;
+  return superficie;
 }
 
 }  // namespace
@@ -70,13 +64,9 @@ std::shared_ptr<TPicture> TPicture::DeBytes(std::string bytes) {
   if (pb) {
     p->FSuperficie = ParaSuperficie(pb.get());
     if (p->FSuperficie) {
-      p->FLargura = cairo_image_surface_get_width(p->FSuperficie);
-      p->FAltura = cairo_image_surface_get_height(p->FSuperficie);
+      p->FLargura = cairo_image_surface_get_width(p->FSuperficie.get());
+      p->FAltura = cairo_image_surface_get_height(p->FSuperficie.get());
     }
   }
   return p;
-}
-
-TPicture::~TPicture() {
-  if (FSuperficie) cairo_surface_destroy(FSuperficie);
 }

@@ -16,6 +16,7 @@
 #include "host/render/desenho_grafico.h"
 #include "host/render/picture.h"
 #include "host/render/png_rapido.h"
+#include "host/render/posse_cairo.h"
 #include "host/render/tipografia.h"
 
 namespace {
@@ -147,26 +148,19 @@ struct TnRenderizador::TImpl {
   void GravarPng(const TPagina& pg, TSaidasParciais& parciais) {
     const int w = std::max(1, static_cast<int>(std::ceil(pg.Largura * EscalaPng - 1e-6)));
     const int h = std::max(1, static_cast<int>(std::ceil(pg.Altura * EscalaPng - 1e-6)));
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
-    cairo_scale(cr, EscalaPng, EscalaPng);
-    try {
-      DesenharPagina(cr, pg);
-    } catch (...) {
-      cairo_destroy(cr);
-      cairo_surface_destroy(s);
-      throw;
+    const TSuperficieCairo s(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
+    {
+      const TContextoCairo cr(cairo_create(s.get()));
+      cairo_set_source_rgb(cr.get(), 1, 1, 1);
+      cairo_paint(cr.get());
+      cairo_scale(cr.get(), EscalaPng, EscalaPng);
+      DesenharPagina(cr.get(), pg);
     }
-    cairo_destroy(cr);
     char nome[32];
     std::snprintf(nome, sizeof nome, "pagina-%04d.png", pg.Numero > 0 ? pg.Numero : 0);
     const std::string caminho = (std::filesystem::path(PastaPng) / nome).string();
     parciais.Anotar(caminho);
-    const bool ok = GravarPngRapido(s, caminho.c_str());
-    cairo_surface_destroy(s);
-    if (!ok) throw std::runtime_error("Falha ao gravar " + caminho + ".");
+    if (!GravarPngRapido(s.get(), caminho.c_str())) throw std::runtime_error("Falha ao gravar " + caminho + ".");
   }
 
   void Finalizar(int totalPaginas) {
@@ -177,40 +171,32 @@ struct TnRenderizador::TImpl {
     TSaidasParciais parciais;
     if (!PastaPng.empty()) std::filesystem::create_directories(PastaPng);
     parciais.Anotar(ArquivoPdf);
-    cairo_surface_t* pdf = cairo_pdf_surface_create(ArquivoPdf.c_str(), 794 * kPontosPorUnidade,
-                                                    1123 * kPontosPorUnidade);
-    cairo_t* cr = cairo_create(pdf);
-    auto liberar = [&] {
-      cairo_destroy(cr);
-      cairo_surface_destroy(pdf);
-    };
-    try {
-      Verificar(cairo_surface_status(pdf), ArquivoPdf.c_str());
-      Paginas.Rebobinar();
-      TPagina pg;
-      int numero = 0;
-      while (Paginas.Ler(pg)) {
-        TnInterrupcao::Verificar();
-        ++numero;
-        if (pg.Numero <= 0) pg.Numero = numero;
-        if (!(pg.Largura >= 1 && pg.Altura >= 1)) throw std::runtime_error("Página " + std::to_string(numero) + " sem tamanho válido.");
-        cairo_pdf_surface_set_size(pdf, pg.Largura * kPontosPorUnidade, pg.Altura * kPontosPorUnidade);
-        cairo_save(cr);
-        cairo_scale(cr, kPontosPorUnidade, kPontosPorUnidade);
-        DesenharPagina(cr, pg);
-        cairo_restore(cr);
-        cairo_show_page(cr);
-        Verificar(cairo_status(cr), ArquivoPdf.c_str());
-        if (!PastaPng.empty()) GravarPng(pg, parciais);
-      }
-      if (numero == 0) cairo_show_page(cr);  // a valid file with one blank page
-      cairo_surface_finish(pdf);
-      Verificar(cairo_surface_status(pdf), ArquivoPdf.c_str());
-    } catch (...) {
-      liberar();
-      throw;
+    const TSuperficieCairo superficie(
+        cairo_pdf_surface_create(ArquivoPdf.c_str(), 794 * kPontosPorUnidade, 1123 * kPontosPorUnidade));
+    const TContextoCairo contexto(cairo_create(superficie.get()));
+    cairo_surface_t* pdf = superficie.get();
+    cairo_t* cr = contexto.get();
+    Verificar(cairo_surface_status(pdf), ArquivoPdf.c_str());
+    Paginas.Rebobinar();
+    TPagina pg;
+    int numero = 0;
+    while (Paginas.Ler(pg)) {
+      TnInterrupcao::Verificar();
+      ++numero;
+      if (pg.Numero <= 0) pg.Numero = numero;
+      if (!(pg.Largura >= 1 && pg.Altura >= 1)) throw std::runtime_error("Página " + std::to_string(numero) + " sem tamanho válido.");
+      cairo_pdf_surface_set_size(pdf, pg.Largura * kPontosPorUnidade, pg.Altura * kPontosPorUnidade);
+      cairo_save(cr);
+      cairo_scale(cr, kPontosPorUnidade, kPontosPorUnidade);
+      DesenharPagina(cr, pg);
+      cairo_restore(cr);
+      cairo_show_page(cr);
+      Verificar(cairo_status(cr), ArquivoPdf.c_str());
+      if (!PastaPng.empty()) GravarPng(pg, parciais);
     }
-    liberar();
+    if (numero == 0) cairo_show_page(cr);  // a valid file with one blank page
+    cairo_surface_finish(pdf);
+    Verificar(cairo_surface_status(pdf), ArquivoPdf.c_str());
     parciais.Confirmar();
   }
 };

@@ -14,6 +14,7 @@
 
 #include "host/render/desenho_grafico.h"
 #include "host/render/picture.h"
+#include "host/render/posse_cairo.h"
 
 namespace fs = std::filesystem;
 
@@ -24,16 +25,14 @@ namespace {
 
 // A solid w x h picture in the given gdk-pixbuf format ("png", "jpeg", "bmp").
 std::string ImagemSolida(int w, int h, uint8_t r, uint8_t g, uint8_t b, const char* formato = "png") {
-  GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, w, h);
-  gdk_pixbuf_fill(pb, (uint32_t{r} << 24) | (uint32_t{g} << 16) | (uint32_t{b} << 8) | 0xFF);
+  const TPixbuf pb(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, w, h));
+  gdk_pixbuf_fill(pb.get(), (uint32_t{r} << 24) | (uint32_t{g} << 16) | (uint32_t{b} << 8) | 0xFF);
   gchar* buf = nullptr;
   gsize n = 0;
-  gboolean ok = gdk_pixbuf_save_to_buffer(pb, &buf, &n, formato, nullptr, nullptr);
-  g_object_unref(pb);
+  const gboolean ok = gdk_pixbuf_save_to_buffer(pb.get(), &buf, &n, formato, nullptr, nullptr);
+  const TTextoGlib bytes(buf);
   EXPECT_TRUE(ok) << formato;
-  std::string s(buf, n);
-  g_free(buf);
-  return s;
+  return std::string(bytes.get(), n);
 }
 
 std::string Executar(const std::string& comando) {
@@ -48,9 +47,9 @@ std::string Executar(const std::string& comando) {
 }
 
 struct TPng {
+  TSuperficieCairo Posse;
   cairo_surface_t* S;
-  explicit TPng(const fs::path& p) : S(cairo_image_surface_create_from_png(p.c_str())) {}
-  ~TPng() { cairo_surface_destroy(S); }
+  explicit TPng(const fs::path& p) : Posse(cairo_image_surface_create_from_png(p.c_str())), S(Posse.get()) {}
   bool Ok() const { return cairo_surface_status(S) == CAIRO_STATUS_SUCCESS; }
   int W() const { return cairo_image_surface_get_width(S); }
   int H() const { return cairo_image_surface_get_height(S); }

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/render/posse_cairo.h"
+
 namespace {
 
 // Bounds the shaped-text cache; when full it starts over, so memory stays flat
@@ -20,8 +22,8 @@ struct TFonteCarregada {
   std::string Familia;
   double Tamanho;
   bool Negrito, Italico;
-  PangoFontDescription* Descricao = nullptr;
-  PangoFont* Fonte = nullptr;              // primary face, for the direct shaping path
+  TDescricaoFonte Descricao;
+  TFontePango Fonte;                       // primary face, for the direct shaping path
   hb_font_t* Hb = nullptr;                 // owned by Fonte
   cairo_scaled_font_t* Escalada = nullptr; // owned by Fonte
   double EscalaHb = 0;                     // HarfBuzz position units to layout units
@@ -29,7 +31,7 @@ struct TFonteCarregada {
 };
 
 struct TCorrida {
-  cairo_scaled_font_t* Fonte;              // referenced
+  TFonteEscalada Fonte;
   size_t Inicio, Quantidade;               // slice of TTextoFormado::Glifos
 };
 
@@ -42,17 +44,12 @@ struct TTextoFormado {
   bool Natural = false;
 };
 
-void Liberar(TTextoFormado& t) {
-  for (auto& c : t.Corridas) cairo_scaled_font_destroy(c.Fonte);
-  t.Corridas.clear();
-}
-
 }  // namespace
 
 struct TTipografia::TImpl {
-  PangoFontMap* Mapa = nullptr;            // own map: a run may be finished on another thread
-  PangoContext* Contexto = nullptr;
-  hb_buffer_t* Buffer = nullptr;
+  TMapaFontes Mapa;                        // own map: a run may be finished on another thread
+  TContextoPango Contexto;
+  TBufferHb Buffer;
   hb_language_t Idioma = nullptr;
   std::vector<std::unique_ptr<TFonteCarregada>> Fontes;
   TFonteCarregada* UltimaFonte = nullptr;
@@ -60,38 +57,20 @@ struct TTipografia::TImpl {
   std::string Chave;                       // reused lookup key
   std::vector<cairo_glyph_t> Rascunho;     // glyphs moved to their place for drawing
 
-  TImpl() {
-    Mapa = pango_cairo_font_map_new();
-    Contexto = pango_font_map_create_context(Mapa);
+  TImpl()
+      : Mapa(pango_cairo_font_map_new()),
+        Contexto(pango_font_map_create_context(Mapa.get())),
+        Buffer(hb_buffer_create()),
+        Idioma(hb_language_from_string("pt", -1)) {
     // layout units are 1/96 inch, so a point is 96/72 of them
-    pango_cairo_context_set_resolution(Contexto, 96);
+    pango_cairo_context_set_resolution(Contexto.get(), 96);
     // unhinted metrics: the same text has the same width in the PDF and in every PNG scale
-    cairo_font_options_t* op = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(op, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(op, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_antialias(op, CAIRO_ANTIALIAS_GRAY);
-    pango_cairo_context_set_font_options(Contexto, op);
-    cairo_font_options_destroy(op);
-    PangoLanguage* pt = pango_language_from_string("pt-br");
-    pango_context_set_language(Contexto, pt);
-    Buffer = hb_buffer_create();
-    Idioma = hb_language_from_string("pt", -1);
-  }
-
-  ~TImpl() {
-    LimparTextos();
-    for (auto& f : Fontes) {
-      if (f->Fonte) g_object_unref(f->Fonte);
-      pango_font_description_free(f->Descricao);
-    }
-    hb_buffer_destroy(Buffer);
-    g_object_unref(Contexto);
-    g_object_unref(Mapa);
-  }
-
-  void LimparTextos() {
-    for (auto& [k, t] : Textos) Liberar(t);
-    Textos.clear();
+    TOpcoesFonteCairo op(cairo_font_options_create());
+    cairo_font_options_set_hint_metrics(op.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(op.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_antialias(op.get(), CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(Contexto.get(), op.get());
+    pango_context_set_language(Contexto.get(), pango_language_from_string("pt-br"));
   }
 
   TFonteCarregada& Fonte(const TFonte& f) {
@@ -107,21 +86,20 @@ struct TTipografia::TImpl {
     c->Tamanho = f.Tamanho;
     c->Negrito = f.Negrito;
     c->Italico = f.Italico;
-    c->Descricao = pango_font_description_new();
-    pango_font_description_set_family(c->Descricao,
-                                      f.Familia.empty() ? "Liberation Sans" : f.Familia.c_str());
+    c->Descricao.reset(pango_font_description_new());
+    PangoFontDescription* d = c->Descricao.get();
+    pango_font_description_set_family(d, f.Familia.empty() ? "Liberation Sans" : f.Familia.c_str());
     const double tamanho = f.Tamanho > 0 ? f.Tamanho : 8;
-    pango_font_description_set_size(c->Descricao, static_cast<int>(tamanho * PANGO_SCALE + 0.5));
-    pango_font_description_set_weight(c->Descricao, f.Negrito ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style(c->Descricao, f.Italico ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-    c->Fonte = pango_font_map_load_font(Mapa, Contexto, c->Descricao);
-    if (c->Fonte && PANGO_IS_CAIRO_FONT(c->Fonte)) {
-      c->Escalada = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(c->Fonte));
-      c->Hb = pango_font_get_hb_font(c->Fonte);
-      PangoFontMetrics* m = pango_font_get_metrics(c->Fonte, pango_language_from_string("pt-br"));
-      c->Ascendente = pango_font_metrics_get_ascent(m) / double(PANGO_SCALE);
-      c->Descendente = pango_font_metrics_get_descent(m) / double(PANGO_SCALE);
-      pango_font_metrics_unref(m);
+    pango_font_description_set_size(d, static_cast<int>(tamanho * PANGO_SCALE + 0.5));
+    pango_font_description_set_weight(d, f.Negrito ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(d, f.Italico ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    c->Fonte.reset(pango_font_map_load_font(Mapa.get(), Contexto.get(), d));
+    if (c->Fonte && PANGO_IS_CAIRO_FONT(c->Fonte.get())) {
+      c->Escalada = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(c->Fonte.get()));
+      c->Hb = pango_font_get_hb_font(c->Fonte.get());
+      const TMetricasFonte m(pango_font_get_metrics(c->Fonte.get(), pango_language_from_string("pt-br")));
+      c->Ascendente = pango_font_metrics_get_ascent(m.get()) / double(PANGO_SCALE);
+      c->Descendente = pango_font_metrics_get_descent(m.get()) / double(PANGO_SCALE);
       if (c->Escalada && c->Hb) {
         cairo_matrix_t mf;
         cairo_scaled_font_get_font_matrix(c->Escalada, &mf);
@@ -141,16 +119,16 @@ struct TTipografia::TImpl {
     if (!f.Hb) return false;
     for (unsigned char ch : texto)
       if (ch < 0x20) return false;  // tabs and line breaks want a layout
-    hb_buffer_clear_contents(Buffer);
-    hb_buffer_add_utf8(Buffer, texto.data(), static_cast<int>(texto.size()), 0,
-                       static_cast<int>(texto.size()));
-    hb_buffer_set_language(Buffer, Idioma);
-    hb_buffer_guess_segment_properties(Buffer);
-    if (hb_buffer_get_direction(Buffer) != HB_DIRECTION_LTR) return false;
-    hb_shape(f.Hb, Buffer, nullptr, 0);
+    hb_buffer_t* b = Buffer.get();
+    hb_buffer_clear_contents(b);
+    hb_buffer_add_utf8(b, texto.data(), static_cast<int>(texto.size()), 0, static_cast<int>(texto.size()));
+    hb_buffer_set_language(b, Idioma);
+    hb_buffer_guess_segment_properties(b);
+    if (hb_buffer_get_direction(b) != HB_DIRECTION_LTR) return false;
+    hb_shape(f.Hb, b, nullptr, 0);
     unsigned n = 0;
-    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(Buffer, &n);
-    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(Buffer, nullptr);
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(b, &n);
+    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(b, nullptr);
     t.Glifos.resize(n);
     double x = 0;
     for (unsigned i = 0; i < n; ++i) {
@@ -162,15 +140,16 @@ struct TTipografia::TImpl {
     }
     t.Largura = x;
     t.Natural = true;
-    t.Corridas.push_back({cairo_scaled_font_reference(f.Escalada), 0, n});
+    t.Corridas.push_back({TFonteEscalada(cairo_scaled_font_reference(f.Escalada)), 0, n});
     return true;
   }
 
   // The full path: a pango layout with wrapping, ellipsis and font fallback.
   void FormarLayout(TFonteCarregada& f, TAlinhamento al, bool multi, double w, double h,
                     std::string_view texto, TTextoFormado& t) {
-    PangoLayout* lay = pango_layout_new(Contexto);
-    pango_layout_set_font_description(lay, f.Descricao);
+    const TLayoutPango layout(pango_layout_new(Contexto.get()));
+    PangoLayout* lay = layout.get();
+    pango_layout_set_font_description(lay, f.Descricao.get());
     pango_layout_set_text(lay, texto.data(), static_cast<int>(texto.size()));
     if (w > 0) pango_layout_set_width(lay, static_cast<int>(w * PANGO_SCALE));
     pango_layout_set_alignment(lay, al == TAlinhamento::Direita  ? PANGO_ALIGN_RIGHT
@@ -188,7 +167,8 @@ struct TTipografia::TImpl {
     pango_layout_get_extents(lay, nullptr, &logico);
     const double dy = multi ? 0 : (h - logico.height / double(PANGO_SCALE)) / 2;
     t.Largura = logico.width / double(PANGO_SCALE);
-    PangoLayoutIter* it = pango_layout_get_iter(lay);
+    const TIteradorLayout iterador(pango_layout_get_iter(lay));
+    PangoLayoutIter* it = iterador.get();
     do {
       PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
       if (!run || !run->item->analysis.font || !PANGO_IS_CAIRO_FONT(run->item->analysis.font))
@@ -209,15 +189,14 @@ struct TTipografia::TImpl {
         x += gi.geometry.width;
       }
       if (t.Glifos.size() > inicio)
-        t.Corridas.push_back({cairo_scaled_font_reference(sf), inicio, t.Glifos.size() - inicio});
+        t.Corridas.push_back({TFonteEscalada(cairo_scaled_font_reference(sf)), inicio, t.Glifos.size() - inicio});
     } while (pango_layout_iter_next_run(it));
-    pango_layout_iter_free(it);
-    g_object_unref(lay);
   }
 
-  TTextoFormado& Guardar(std::string chave) {
-    if (Textos.size() >= kMaxTextos) LimparTextos();
-    return Textos[std::move(chave)];
+  // Keeps a text shaped in full under Chave; one whose shaping threw halfway is never kept.
+  const TTextoFormado& Guardar(TTextoFormado&& t) {
+    if (Textos.size() >= kMaxTextos) Textos.clear();
+    return Textos[Chave] = std::move(t);
   }
 
   void MontarChave(char tipo, const TFonteCarregada& f, double w, double h, TAlinhamento al,
@@ -239,13 +218,13 @@ struct TTipografia::TImpl {
     MontarChave('N', f, 0, 0, TAlinhamento::Esquerda, texto);
     auto achou = Textos.find(Chave);
     if (achou != Textos.end()) return achou->second;
-    TTextoFormado& t = Guardar(Chave);
+    TTextoFormado t;
     if (!FormarDireto(f, texto, t)) {
       t = TTextoFormado{};
       FormarLayout(f, TAlinhamento::Esquerda, false, 0, 0, texto, t);
       t.Natural = false;
     }
-    return t;
+    return Guardar(std::move(t));
   }
 
   const TTextoFormado& Ajustado(TFonteCarregada& f, TAlinhamento al, bool multi, double w,
@@ -253,16 +232,16 @@ struct TTipografia::TImpl {
     MontarChave(multi ? 'M' : 'A', f, w, h, al, texto);
     auto achou = Textos.find(Chave);
     if (achou != Textos.end()) return achou->second;
-    TTextoFormado& t = Guardar(Chave);
+    TTextoFormado t;
     FormarLayout(f, al, multi, w, h, texto, t);
-    return t;
+    return Guardar(std::move(t));
   }
 
   void Mostrar(TPincel& p, const TTextoFormado& t, double dx, double dy) {
     for (const TCorrida& c : t.Corridas) {
-      if (p.Fonte != c.Fonte) {
-        cairo_set_scaled_font(p.Cr, c.Fonte);
-        p.Fonte = c.Fonte;
+      if (p.Fonte != c.Fonte.get()) {
+        cairo_set_scaled_font(p.Cr, c.Fonte.get());
+        p.Fonte = c.Fonte.get();
       }
       Rascunho.resize(c.Quantidade);
       for (size_t i = 0; i < c.Quantidade; ++i) {
@@ -282,9 +261,8 @@ void TTipografia::Desenhar(TPincel& pincel, const TFonte& fonte, TAlinhamento al
   if (texto.empty() || area.Largura <= 0) return;
   std::string valido;
   if (!g_utf8_validate(texto.data(), static_cast<gssize>(texto.size()), nullptr)) {
-    gchar* v = g_utf8_make_valid(texto.data(), static_cast<gssize>(texto.size()));
-    valido = v;
-    g_free(v);
+    const TTextoGlib v(g_utf8_make_valid(texto.data(), static_cast<gssize>(texto.size())));
+    valido = v.get();
     texto = valido;
   }
   TFonteCarregada& f = F->Fonte(fonte);

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -321,22 +322,64 @@ TEST_F(Cli, BrokenPluginFilesAreNamedAndTheOthersStillWork) {
             0);
 }
 
-TEST_F(Cli, BadOptionsAndFailedWritesAreFailures) {
-  const std::string rpt = std::string(RPT_BIN_DIR) + "/rpt ";
+// Help and the version answer on stdout with 0; a command line that cannot be read exits 2 naming
+// what is wrong, in Portuguese, before any work.
+TEST_F(Cli, HelpVersionAndMalformedCommandLines) {
+  const std::string demo = (pasta / "d.fdb").string(), pdf = (pasta / "linha.pdf").string();
+  const std::string plugins = " --plugins " + std::string(RPT_TEST_PLUGIN_DIR);
   struct Caso {
-    std::string comando, mensagem;
+    std::string args;
+    int codigo;
+    std::string trecho;
   } casos[] = {
-      {rpt + "demo-db " + (pasta / "d.fdb").string() + " --scale 1abc", "--scale deve ser um inteiro de 1 em diante"},
-      {rpt + "demo-db " + (pasta / "d.fdb").string() + " --scale 0", "--scale deve ser um inteiro de 1 em diante"},
-      {rpt + Run("--timeout 2s"), "--timeout deve ser um inteiro de 1 em diante; recebeu '2s'"},
-      {"sh -c '" + rpt + "list --plugins " + RPT_TEST_PLUGIN_DIR + " >/dev/full'", "não foi possível escrever a saída"},
+      {"--help", 0, "Uso: rpt [OPÇÕES] COMANDO\n"},
+      {"-h", 0, "  demo-db                         Cria um banco de demonstração\n"},
+      {"run --help", 0, "Uso: rpt run [OPÇÕES] PLUGIN\n"},
+      {"run RptTeste --db x.fdb --help", 0, "  --db BANCO (exigido)            Banco de dados"},
+      {"list --help", 0, "Uso: rpt list [OPÇÕES]\n"},
+      {"describe --help", 0, "Uso: rpt describe [OPÇÕES] PLUGIN\n"},
+      {"demo-db --help", 0, "  --scale N                       Multiplica o volume"},
+      {"--version", 0, "rpt "},
+      {"", 2, "Uso: rpt [OPÇÕES] COMANDO\n"},
+      {"frobnicar", 2, "Comando desconhecido: frobnicar (veja rpt --help).\n"},
+      {"--frob", 2, "Opção desconhecida: --frob (veja rpt --help).\n"},
+      {Run("--out " + pdf + " --frob"), 2, "Opção desconhecida: --frob (veja rpt run --help).\n"},
+      {"run --frob", 2, "Opção desconhecida: --frob (veja rpt run --help).\n"},
+      {Run("--out " + pdf + " a=1"), 2, "Argumento a mais: a=1 (veja rpt run --help).\n"},
+      {"run RptTeste --out " + pdf + plugins, 2, "Falta a opção --db BANCO (veja rpt run --help).\n"},
+      {"run --db x.fdb --out " + pdf, 2, "Falta o argumento PLUGIN (veja rpt run --help).\n"},
+      {"run RptTeste --out " + pdf + plugins + " --db", 2, "Falta o valor de --db (veja rpt run --help).\n"},
+      {Run("--out " + pdf + " --db x.fdb"), 2, "A opção --db foi informada mais de uma vez (veja rpt run --help).\n"},
+      {Run("--out " + pdf + " --param pLinhas"), 2, "--param: espera NOME=VALOR, recebeu 'pLinhas'.\n"},
+      {Run("--out " + pdf + " --timeout 2s"), 2, "--timeout: deve ser um inteiro de 1 em diante; recebeu '2s'.\n"},
+      {Run("--out " + pdf + " --timeout 0"), 2, "--timeout: deve ser um inteiro de 1 em diante; recebeu '0'.\n"},
+      {"demo-db " + demo + " --scale 1abc", 2, "--scale: deve ser um inteiro de 1 em diante; recebeu '1abc'.\n"},
+      {"demo-db " + demo + " --scale 0", 2, "--scale: deve ser um inteiro de 1 em diante; recebeu '0'.\n"},
+      {"demo-db " + demo + " --scale 99999999999", 2, "recebeu '99999999999'.\n"},
+      {"demo-db --scale 2", 2, "Falta o argumento ARQUIVO (veja rpt demo-db --help).\n"},
+      {"describe", 2, "Falta o argumento PLUGIN (veja rpt describe --help).\n"},
   };
   for (const auto& c : casos) {
-    Saida s = Shell(c.comando);
-    EXPECT_EQ(s.Codigo, 1) << c.comando << "\n" << s.Texto;
-    EXPECT_NE(s.Texto.find(c.mensagem), std::string::npos) << s.Texto;
+    // Help and the version on stdout, mistakes on stderr.
+    Saida s = Shell("{ " + std::string(RPT_BIN_DIR) + "/rpt " + c.args +
+                    (c.codigo == 0 ? " 2>/dev/null; }" : " 2>&1 >/dev/null; }"));
+    EXPECT_EQ(s.Codigo, c.codigo) << c.args << "\n" << s.Texto;
+    EXPECT_NE(s.Texto.find(c.trecho), std::string::npos) << c.args << "\n" << s.Texto;
+    for (const char* ingles : {"Usage", "OPTIONS", "Options", "REQUIRED", "required", "expected", "Expected"})
+      EXPECT_EQ(s.Texto.find(ingles), std::string::npos) << c.args << "\n" << s.Texto;
+    if (c.codigo != 0 && !c.args.empty()) {
+      EXPECT_EQ(s.Texto.find('\n'), s.Texto.size() - 1) << "one line: " << c.args << "\n" << s.Texto;
+    }
   }
-  EXPECT_FALSE(fs::exists(pasta / "d.fdb"));
+  EXPECT_FALSE(fs::exists(demo));
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_TRUE(std::regex_match(Rpt("--version").Texto, std::regex("rpt [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+}
+
+TEST_F(Cli, AFailedWriteOfTheOutputIsAFailure) {
+  Saida s = Shell("sh -c '" + std::string(RPT_BIN_DIR) + "/rpt list --plugins " + RPT_TEST_PLUGIN_DIR + " >/dev/full'");
+  EXPECT_EQ(s.Codigo, 1) << s.Texto;
+  EXPECT_NE(s.Texto.find("não foi possível escrever a saída"), std::string::npos) << s.Texto;
 }
 
 // Portuguese folder names, whatever the locale of the environment.

@@ -58,7 +58,7 @@ TEST(KitRelatorio, RunsTheCommandOfThisBuild) {
   const TSaidaRpt s = RodarRpt("list --plugins " + std::string(RPT_TEST_PLUGIN_DIR));
   EXPECT_EQ(s.Codigo, 0);
   EXPECT_NE(s.Texto.find("RptTeste\tTRptTeste"), std::string::npos) << s.Texto;
-  EXPECT_EQ(RodarRpt("nenhum").Codigo, 1);
+  EXPECT_EQ(RodarRpt("nenhum").Codigo, 2);
 }
 
 TEST(KitRelatorio, ADatabaseWithoutItsSchemaFileIsRefused) {
