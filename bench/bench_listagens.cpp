@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "host/data/banco_demo.h"
+#include "demo/banco_demo.h"
 #include "host/data/client_dataset.h"
 #include "host/data/conexao.h"
 #include "host/report/execucao.h"

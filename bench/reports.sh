@@ -7,7 +7,7 @@
 # Usage: bench/reports.sh [--scale N] [--only TEXT] [--build DIR]
 #   --scale N    demo database scale (default 100)
 #   --only TEXT  runs whose name contains TEXT
-#   --build DIR  build folder holding bin/rpt and plugins/ (default build/)
+#   --build DIR  build folder holding bin/rpt, which finds its plug-ins itself (default build/)
 #
 # Columns: pages printed, wall seconds, pages per wall second, CPU seconds
 # (user + system, less sensitive to a loaded machine than the wall clock) and
@@ -32,7 +32,7 @@ rpt="$build/bin/rpt"
 
 # The cached database is named after the scale and a digest of what shapes it.
 cache="$build/bench-demo"; mkdir -p "$cache"
-assinatura="$(cat "$raiz/host/schema/schema.sql" "$raiz/host/data/banco_demo.cpp" | sha1sum | cut -c1-12)"
+assinatura="$(cat "$raiz/host/schema/schema.sql" "$raiz"/demo/*.cpp "$raiz"/demo/*.h | sha1sum | cut -c1-12)"
 banco="$cache/demo-$escala-$assinatura.fdb"
 if [[ ! -f "$banco" ]]; then
   rm -f "$cache/demo-$escala-"*.fdb
@@ -54,7 +54,7 @@ while read -r nome plugin args; do
   [[ -n "$filtro" && "$nome" != *"$filtro"* ]] && continue
   medida="$saida/$nome.time"; mensagens="$saida/$nome.err"
   if ! eval "/usr/bin/time -v -o \"\$medida\" \"\$rpt\" run \"\$plugin\" --db \"\$banco\" \
-        --plugins \"\$build/plugins\" --out \"\$saida/\$nome.pdf\" $args" 2>"$mensagens" >/dev/null; then
+        --out \"\$saida/\$nome.pdf\" $args" 2>"$mensagens" >/dev/null; then
     printf '| %-40s | FALHOU: %s\n' "$nome" "$(grep -v '^\s' "$mensagens" | tail -1)"
     falhas=$((falhas + 1)); continue
   fi

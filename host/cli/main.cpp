@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/core/interrupcao.h"
-#include "host/data/banco_demo.h"
+#include "demo/banco_demo.h"
 #include "host/data/conexao.h"
 #include "host/report/base_dll.h"
 #include "host/report/execucao.h"

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/core/instalacao.h"
 #include "host/core/interrupcao.h"
 #include "host/core/texto.h"
 #include "host/data/client_dataset.h"
@@ -61,8 +62,10 @@ IMaster* Master() {
       setenv("FIREBIRD_LOCK", dir.c_str(), 0);
     }
     // Our engine configuration: several processes may open one file at once.
-    if (!std::getenv("FIREBIRD") && access(RPT_FIREBIRD_ROOT "/firebird.conf", R_OK) == 0)
-      setenv("FIREBIRD", RPT_FIREBIRD_ROOT, 0);
+    if (!std::getenv("FIREBIRD")) {
+      const std::string raiz = PastaFirebirdInstalada();
+      if (access((raiz + "/firebird.conf").c_str(), R_OK) == 0) setenv("FIREBIRD", raiz.c_str(), 0);
+    }
     UsarNomesUtf8();
     IMaster* m = fb_get_master_interface();
     std::atexit(Encerrar);  // engine threads stop before the process tears down

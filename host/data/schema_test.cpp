@@ -3,10 +3,17 @@
 // statements run in the demo-run test, on the demo database.)
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "host/data/schema.h"
 #include "host/data/sql.h"
 #include "host/data/varredura_sql.h"
 #include "host/report/layout.h"
@@ -114,6 +121,29 @@ TEST(Schema, ItensDaCotacaoUsamAUnidadeDoInsumoNaFaltaDaSua) {
   EXPECT_EQ(Texto(*ds, "DESCRUNIDADE"), "Saco");
   ds->Next();
   EXPECT_EQ(Texto(*ds, "DESCRUNIDADE"), "Quilograma");
+}
+
+// The schema built into the library is the file of the source tree as it is now,
+// and RPT_SCHEMA_FILE puts another in its place.
+TEST(Schema, OEmbutidoEOArquivoDoProjetoESoOAmbienteOTroca) {
+  const char* raiz = std::getenv("RPT_SOURCE_DIR");
+  ASSERT_NE(raiz, nullptr) << "RPT_SOURCE_DIR";
+  std::ifstream arquivo(std::filesystem::path(raiz) / "host/schema/schema.sql", std::ios::binary);
+  const std::string fonte((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(fonte.empty());
+  EXPECT_EQ(LerSchemaBanco(), fonte);
+  const std::vector<std::string> tabelas = TabelasDoSchema(fonte);
+  EXPECT_GE(tabelas.size(), 30u);
+  EXPECT_NE(std::find(tabelas.begin(), tabelas.end(), "NOTAENTRADA"), tabelas.end());
+
+  const std::string outro = (std::filesystem::temp_directory_path() / ("rpt-schema-" + std::to_string(getpid()) + ".sql")).string();
+  { std::ofstream(outro) << "create table UMA (A integer);\nCREATE TABLE\n  OUTRA (B integer);\n"; }
+  setenv("RPT_SCHEMA_FILE", outro.c_str(), 1);
+  const std::string lido = LerSchemaBanco();
+  std::filesystem::remove(outro);
+  EXPECT_EQ(TabelasDoSchema(lido), (std::vector<std::string>{"UMA", "OUTRA"}));
+  EXPECT_THROW(LerSchemaBanco(), std::runtime_error);  // the file it names is gone
+  unsetenv("RPT_SCHEMA_FILE");
 }
 
 }  // namespace

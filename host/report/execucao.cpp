@@ -3,7 +3,7 @@
 #include <fstream>
 #include <memory>
 
-#include "host/data/banco_demo.h"
+#include "host/data/schema.h"
 #include "host/data/conexao.h"
 #include "host/render/renderizador.h"
 #include "host/report/base_dll.h"

@@ -10,13 +10,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "host/core/instalacao.h"
 #include "host/report/objeto.h"
 
 namespace fs = std::filesystem;
 
 std::string TnPlugin::PastaPadrao() {
   if (const char* env = std::getenv("RPT_PLUGINS"); env && *env) return env;
-  return RPT_DEFAULT_PLUGIN_DIR;
+  return PastaPluginsInstalada();
 }
 
 std::vector<std::string> TnPlugin::Listar(const std::string& pasta) {

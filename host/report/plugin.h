@@ -11,7 +11,7 @@ class TnPlugin {
   // nome: "RptPayments", "RptPayments.so" or a path; pasta empty = PastaPadrao().
   static std::unique_ptr<TnPlugin> Carregar(const std::string& nome, const std::string& pasta = {});
   static std::vector<std::string> Listar(const std::string& pasta = {});  // plug-in names in a folder
-  static std::string PastaPadrao();              // $RPT_PLUGINS, else the build's plug-in folder
+  static std::string PastaPadrao();              // $RPT_PLUGINS, else the plug-ins beside the host library
   ~TnPlugin();
   TnPlugin(const TnPlugin&) = delete;
   TnPlugin& operator=(const TnPlugin&) = delete;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/data/banco_demo.h"
+#include "demo/banco_demo.h"
 #include "host/data/conexao.h"
 #include "tests/testkit/relatorio_teste.h"
 

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <filesystem>
 
-#include "host/data/banco_demo.h"
+#include "demo/banco_demo.h"
 #include "host/data/sql.h"
 
 namespace fs = std::filesystem;

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+#include "host/data/schema.h"
 
 namespace fs = std::filesystem;
 
@@ -16,17 +16,10 @@ std::string NovoDiretorio() {
   return modelo;
 }
 
-std::string LerArquivo(const std::string& caminho) {
-  std::ifstream f(caminho);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 // Applying the whole schema costs far more than copying a file, so the first
 // database with the schema becomes the model the later ones are copied from.
 struct TModeloSchema {
-  std::string Diretorio, Arquivo;
+  std::string Diretorio, Arquivo, Schema;
   ~TModeloSchema() {
     std::error_code ec;
     if (!Diretorio.empty()) fs::remove_all(Diretorio, ec);
@@ -35,43 +28,34 @@ struct TModeloSchema {
 
 const std::string& ModeloComSchema(const std::string& schema) {
   static TModeloSchema modelo;
-  if (modelo.Arquivo.empty()) {
+  if (modelo.Arquivo.empty() || modelo.Schema != schema) {  // another schema (RPT_SCHEMA_FILE) gets its own model
     std::string dir = NovoDiretorio();
     std::string arquivo = dir + "/modelo.fdb";
     try {
       auto c = TnDMConexao::CriarBanco(arquivo);
-      c->ExecutarScript(LerArquivo(schema));
+      c->ExecutarScript(schema);
     } catch (...) {
       std::error_code ec;
       fs::remove_all(dir, ec);
       throw;
     }
+    std::error_code ec;
+    if (!modelo.Diretorio.empty()) fs::remove_all(modelo.Diretorio, ec);
     modelo.Diretorio = dir;
     modelo.Arquivo = arquivo;
+    modelo.Schema = schema;
   }
   return modelo.Arquivo;
 }
 
 }  // namespace
 
-std::string TBancoTeste::CaminhoSchema() {
-  if (const char* e = std::getenv("RPT_SCHEMA_FILE")) return e;
-#ifdef RPT_SCHEMA_FILE
-  return RPT_SCHEMA_FILE;
-#else
-  return {};
-#endif
-}
-
 TBancoTeste::TBancoTeste(bool comSchema) : FDiretorio(NovoDiretorio()), FArquivo(FDiretorio + "/teste.fdb") {
   try {
     if (comSchema) {
-      // A test that asked for the schema must not go on against an empty database.
-      const std::string schema = CaminhoSchema();
-      if (schema.empty() || !fs::exists(schema))
-        throw std::runtime_error("Arquivo do schema não encontrado: '" + schema +
-                                 "' (RPT_SCHEMA_FILE); o banco de teste não pode ser criado sem ele.");
-      fs::copy_file(ModeloComSchema(schema), FArquivo);
+      // A test that asked for the schema must not go on against an empty database:
+      // a missing RPT_SCHEMA_FILE raises here.
+      fs::copy_file(ModeloComSchema(LerSchemaBanco()), FArquivo);
       FConexao = TnDMConexao::Abrir(FArquivo);
       FSchemaAplicado = true;
     } else {

@@ -8,9 +8,9 @@
 
 class TBancoTeste {
  public:
-  // comSchema: apply the project's schema (RPT_SCHEMA_FILE, overridable by the
-  // environment variable of that name); throws std::runtime_error naming the path
-  // when that file is missing.
+  // comSchema: apply the project's schema (LerSchemaBanco: the built-in one, or the
+  // file RPT_SCHEMA_FILE names); throws std::runtime_error naming the path when
+  // that file is missing.
   explicit TBancoTeste(bool comSchema = false);
   ~TBancoTeste();                                   // restores the previous Atual(), deletes the files
   TBancoTeste(const TBancoTeste&) = delete;
@@ -20,8 +20,6 @@ class TBancoTeste {
   const std::string& Arquivo() const { return FArquivo; }  // database file path
   bool SchemaAplicado() const { return FSchemaAplicado; }  // the schema was applied (comSchema)
   void Script(const std::string& ddl) { FConexao->ExecutarScript(ddl); }  // DDL/DML, committed
-
-  static std::string CaminhoSchema();               // the schema file this build uses
 
  private:
   std::string FDiretorio, FArquivo;

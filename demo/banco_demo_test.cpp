@@ -1,6 +1,6 @@
 // The demo database at scale 1: every report finds something to print in it,
 // and its books add up the way the business's do.
-#include "host/data/banco_demo.h"
+#include "demo/banco_demo.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
