@@ -6,22 +6,23 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "host/render/posse_cairo.h"
+
 namespace demo {
 
 namespace {
 
+// A picture being drawn: its pixels and the context drawing on them.
 struct TSuperficie {
-  cairo_surface_t* S;
+  TSuperficieCairo Pixels;
+  TContextoCairo Contexto;
   cairo_t* C;
-  TSuperficie(int l, int a) : S(cairo_image_surface_create(CAIRO_FORMAT_RGB24, l, a)), C(cairo_create(S)) {}
-  ~TSuperficie() {
-    cairo_destroy(C);
-    cairo_surface_destroy(S);
-  }
-  TSuperficie(const TSuperficie&) = delete;
-  TSuperficie& operator=(const TSuperficie&) = delete;
+  TSuperficie(int l, int a)
+      : Pixels(cairo_image_surface_create(CAIRO_FORMAT_RGB24, l, a)), Contexto(cairo_create(Pixels.get())),
+        C(Contexto.get()) {}
 
   std::string Png() {
+    cairo_surface_t* S = Pixels.get();
     cairo_surface_flush(S);
     std::string bytes;
     auto escrever = [](void* destino, const unsigned char* dados, unsigned int n) {
@@ -64,12 +65,11 @@ std::string DesenharLogo(const std::string& sigla, uint32_t corFundo) {
 std::string DesenharFoto(int andares, double conclusao, const std::string& fase, uint32_t corFase, int variacao) {
   TSuperficie s(160, 120);
   cairo_t* c = s.C;
-  cairo_pattern_t* ceu = cairo_pattern_create_linear(0, 0, 0, 90);
-  cairo_pattern_add_color_stop_rgb(ceu, 0, 0.35, 0.6 + 0.05 * (variacao % 3), 0.9);
-  cairo_pattern_add_color_stop_rgb(ceu, 1, 0.85, 0.92, 0.98);
-  cairo_set_source(c, ceu);
+  const TPadraoCairo ceu(cairo_pattern_create_linear(0, 0, 0, 90));
+  cairo_pattern_add_color_stop_rgb(ceu.get(), 0, 0.35, 0.6 + 0.05 * (variacao % 3), 0.9);
+  cairo_pattern_add_color_stop_rgb(ceu.get(), 1, 0.85, 0.92, 0.98);
+  cairo_set_source(c, ceu.get());
   cairo_paint(c);
-  cairo_pattern_destroy(ceu);
   Cor(c, 0x8B6B4A);  // ground
   cairo_rectangle(c, 0, 96, 160, 24);
   cairo_fill(c);
