@@ -13,6 +13,7 @@
 #include <string>
 
 #include "host/data/sql.h"
+#include "host/render/posse_cairo.h"
 
 namespace {
 
@@ -201,8 +202,7 @@ TEST_F(BancoDemo, FotosELogosSaoImagensPng) {
   };
   auto tamanho = [&](const std::string& bytes) {
     TLeitura l{&bytes};
-    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> s(
-        cairo_image_surface_create_from_png_stream(ler, &l), cairo_surface_destroy);
+    const TSuperficieCairo s(cairo_image_surface_create_from_png_stream(ler, &l));
     if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS) return std::pair<int, int>{0, 0};
     return std::pair<int, int>{cairo_image_surface_get_width(s.get()), cairo_image_surface_get_height(s.get())};
   };
