@@ -1,11 +1,7 @@
 # `cpack -G DEB` in the build folder: a Debian package of what `cmake --install`
 # puts in place (rpt, the host library, the plug-ins with their layouts and the
 # engine's configuration), with the Debian packages it needs at run time.
-if(PROJECT_VERSION)
-  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-else()
-  set(CPACK_PACKAGE_VERSION 0.1.0)
-endif()
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_NAME rpt-relatorios-construcao)
 set(CPACK_PACKAGE_VENDOR "Relatórios Construção")
 set(CPACK_PACKAGE_CONTACT "Relatórios Construção <relatorios@localhost>")

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/core/interrupcao.h"
 #include "demo/banco_demo.h"
+#include "host/core/interrupcao.h"
 #include "host/data/conexao.h"
 #include "host/report/base_dll.h"
 #include "host/report/execucao.h"
