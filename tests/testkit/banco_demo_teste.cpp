@@ -49,3 +49,10 @@ TLinhasConsulta LinhasDaConsulta(const std::string& sql, const std::vector<TValo
   DestruirSQL(ds);
   return linhas;
 }
+
+std::string ConsultaComMarca(const TnRastro& rastro, const std::string& marca) {
+  for (const TnConsultaExecutada& c : rastro.Consultas)
+    if (c.Sql.find(marca) != std::string::npos) return c.Sql;
+  ADD_FAILURE() << "nenhuma consulta com " << marca;
+  return "";
+}

@@ -9,6 +9,7 @@
 
 #include "host/core/valor.h"
 #include "host/data/conexao.h"
+#include "host/report/rastro.h"
 
 class TBancoDemoTeste {
  public:
@@ -30,6 +31,10 @@ using TLinhasConsulta = std::vector<std::vector<std::string>>;
 // Every row of sql on the current connection, in the order the database sent them,
 // each field as its text ("<nulo>" for a null); valores bound as ExecutarSQL binds them.
 TLinhasConsulta LinhasDaConsulta(const std::string& sql, const std::vector<TValor>& valores);
+
+// The text of the first query of a run's trace that holds marca, as the report ran it;
+// a failure of the calling test and "" when none does.
+std::string ConsultaComMarca(const TnRastro& rastro, const std::string& marca);
 
 // Fixture of the tests that compare a former text with the current one: one demo
 // database at scale 2 for the whole suite, the current connection in every test.

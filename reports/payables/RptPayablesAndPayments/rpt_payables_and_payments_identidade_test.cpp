@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/core/datas.h"
+#include "host/core/formato.h"
 #include "host/data/filtros.h"
 #include "tests/testkit/banco_demo_teste.h"
 #include "tests/testkit/relatorio_teste.h"
@@ -120,20 +121,6 @@ struct TCaso {
   std::string Empreend, Fornecedor;  // selections as typed on the form, "" for none
 };
 
-std::string DataForm(int ano, int mes, int dia) {
-  char texto[11];
-  std::snprintf(texto, sizeof texto, "%02d/%02d/%04d", dia, mes, ano);
-  return texto;
-}
-
-// The current text of a statement, as the report ran it: the first traced query holding marca.
-std::string TextoAtual(const TnRastro& rastro, const std::string& marca) {
-  for (const TnConsultaExecutada& c : rastro.Consultas)
-    if (c.Sql.find(marca) != std::string::npos) return c.Sql;
-  ADD_FAILURE() << "nenhuma consulta com " << marca;
-  return "";
-}
-
 class PayablesAndPaymentsIdentidade : public TesteBancoDemo {};
 
 TEST_F(PayablesAndPaymentsIdentidade, StatementsFromTheInvoicesOfThePeriodReturnWhatTheFormerTextsReturned) {
@@ -144,7 +131,8 @@ TEST_F(PayablesAndPaymentsIdentidade, StatementsFromTheInvoicesOfThePeriodReturn
       {kPagarPgto, 2026, 1, 1, 2026, 12, 31, "", "110-124"}, {kPagamento, 2025, 1, 1, 2025, 1, 31, "", ""},
   };
   for (const TCaso& c : casos) {
-    const std::string ini = DataForm(c.AnoIni, c.MesIni, c.DiaIni), fim = DataForm(c.AnoFim, c.MesFim, c.DiaFim);
+    const std::string ini = FormatDateTime("dd/mm/yyyy", EncodeDate(c.AnoIni, c.MesIni, c.DiaIni));
+    const std::string fim = FormatDateTime("dd/mm/yyyy", EncodeDate(c.AnoFim, c.MesFim, c.DiaFim));
     SCOPED_TRACE("tipo " + std::to_string(c.Tipo) + " " + ini + "-" + fim + " empreend '" + c.Empreend +
                  "' fornecedor '" + c.Fornecedor + "'");
     TParametros parametros = {{"pCodigoEscrit", std::to_string(kEmpresa)}, {"pDataInicial", ini},
@@ -167,7 +155,7 @@ TEST_F(PayablesAndPaymentsIdentidade, StatementsFromTheInvoicesOfThePeriodReturn
     for (const auto& comando : comandos) {
       SCOPED_TRACE(comando.Marca);
       const TLinhasConsulta esperadas = LinhasDaConsulta(comando.Antigo, valores);
-      EXPECT_EQ(LinhasDaConsulta(TextoAtual(rastro, comando.Marca), valores), esperadas);
+      EXPECT_EQ(LinhasDaConsulta(ConsultaComMarca(rastro, comando.Marca), valores), esperadas);
     }
   }
 }

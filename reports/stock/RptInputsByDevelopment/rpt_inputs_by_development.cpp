@@ -158,8 +158,19 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
 
   // ---- Queries -------------------------------------------------------------
 
-  std::string BlocoColunas() const {
-    std::string s = "MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
+  // What each branch of the statements calls the columns the common blocks read: the
+  // stock movements read them from their own tables, the allocations from their groups.
+  struct TRamo {
+    std::string DescrEstoque;  // description of the line's stock
+    std::string Empreend;      // development of the line
+    std::string Item;          // alias holding the invoice item (CODIGONOTAENT, CODIGONOTAENTITEM)
+    std::string Competencia;   // the competence month
+  };
+  static TRamo RamoEstoque() { return {"ET.DESCRESTOQUE", "ET.CODIGOEMPREEND", "NE", MesDe("MO.DATAMVTOESTOQUE")}; }
+  static TRamo RamoRateio() { return {"ES.DESCRESTOQUE", "MO.CODIGOEMPREEND", "MO", "MO.COMPETENCIA"}; }
+
+  std::string BlocoColunas(const TRamo& r) const {
+    std::string s = "MO.CODIGOESTOQUE , " + r.DescrEstoque + " , " + r.Empreend + " , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
     if (PorGrupo())
       s += ", MU.CODIGOINSUMOGRUPO CampoCodigo , GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
     else
@@ -170,16 +181,16 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     return s;
   }
 
-  static std::string JuncaoInsumo() {
+  static std::string JuncaoInsumo(const TRamo& r) {
     return "join INSUMO MU on MU.CODIGOINSUMO = MO.CODIGOINSUMO "
            "join INSUMOGRUPO GR on GR.CODIGOINSUMOGRUPO = MU.CODIGOINSUMOGRUPO "
            "join NOTAENTRADAITEM IT on IT.CODIGOESCRIT = MO.CODIGOESCRIT "
-           "and IT.CODIGONOTAENT = NE.CODIGONOTAENT and IT.CODIGONOTAENTITEM = NE.CODIGONOTAENTITEM "
+           "and IT.CODIGONOTAENT = " + r.Item + ".CODIGONOTAENT and IT.CODIGONOTAENTITEM = " + r.Item + ".CODIGONOTAENTITEM "
            "join UNIDADEMEDIDA UN on UN.CODIGOUNIDADEMEDIDA = IT.CODIGOUNIDADEMEDIDA ";
   }
 
-  std::string BlocoJuncao() const {
-    std::string s = JuncaoInsumo();
+  std::string BlocoJuncao(const TRamo& r) const {
+    std::string s = JuncaoInsumo(r);
     if (ComDetalhe())
       s += "left join NOTAENTRADA NENT "
            "on NENT.CODIGOESCRIT = IT.CODIGOESCRIT "
@@ -189,20 +200,25 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
     return s;
   }
 
-  std::string BlocoFiltro() const {
-    std::string s = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
-    s += FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"});
-    s += FiltroParametro(Params()->Param("pCodigoInsumo"), {"MO.CODIGOINSUMO"});
-    s += FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
-    s += FiltroParametro(Params()->Param("pTipoMvtoEstoqueCL"), {"MO.TIPOMVTOESTOQUE"});
+  // The selections on a stock movement or an allocation itself.
+  std::string FiltroMovimento(const std::string& alias, const std::string& empreend) const {
+    std::string s = "and " + alias + ".CODIGOESCRIT = :pCodigoEscrit ";
+    s += FiltroParametro(Params()->Param("pCodigoEmpreend"), {empreend});
+    s += FiltroParametro(Params()->Param("pCodigoInsumo"), {alias + ".CODIGOINSUMO"});
+    s += FiltroParametro(Params()->Param("pTipoMvtoEstoqueCL"), {alias + ".TIPOMVTOESTOQUE"});
+    return s;
+  }
+
+  // The selections on the input and the supplier.
+  std::string FiltroInsumo() const {
+    std::string s = FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
     // Without supplier columns there is no invoice to filter on.
     if (ComDetalhe()) s += FiltroParametro(Params()->Param("pCodigoPessoaFinFornec"), {"NENT.CODIGOPESSOAFIN"});
     return s;
   }
 
-  std::string BlocoAgrupamento() const {
-    std::string s =
-        "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
+  std::string BlocoAgrupamento(const TRamo& r) const {
+    std::string s = "group by   MO.CODIGOESTOQUE , " + r.DescrEstoque + " , " + r.Empreend + " , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO ";
     if (PorGrupo())
       s += ", MU.CODIGOINSUMOGRUPO , GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
     else
@@ -221,11 +237,14 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   }
 
   // The first day of the month of a date column, as the competence month.
-  std::string Mes(const std::string& coluna, bool comNome) const {
+  static std::string MesDe(const std::string& coluna) {
+    return "cast(Extract(Year from " + coluna + ") || '-' || Extract(Month from " + coluna + ") || '-01' as date)";
+  }
+
+  // The competence month as a column (comNome) or as a grouping term; nothing without months.
+  std::string Mes(const std::string& expressao, bool comNome) const {
     if (!FTotalizarCompetencia) return "";
-    std::string s = ", cast(Extract(Year from " + coluna + ") || '-' || Extract(Month from " + coluna +
-                    ") || '-01' as date)";
-    return comNome ? s + " Competencia " : s;
+    return ", " + expressao + (comNome ? " Competencia " : "");
   }
 
   // The signed cost of the movements, each rounded to the cent before it is added, so
@@ -249,27 +268,33 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
            "and NE.CODIGOMVTOESTOQUE = MO.CODIGOMVTOESTOQUE ";
   }
 
-  // ET stands for the allocation itself, once: its own development and the description of
-  // its own stock, whatever stocks the development has (none, one or several). It holds
-  // the allocations of the period only, as MO does, so that it is read through the date index.
-  static std::string OrigemRateio() {
-    return "from RATEIO MO "
+  // The allocations of the period that came from invoice items, summed per development,
+  // stock, input, invoice item and (when asked) month before anything else is joined: an
+  // invoice item is spread over every unit of its development, and only its one group
+  // meets the invoices and the inputs. The few inputs of the branch lead: the allocations
+  // are read through the input and date indexes together, the materials' (most of the
+  // period's, from the stock requisitions) never. The line's development and stock are
+  // the allocation's own; the selections on the allocation itself are applied here.
+  std::string OrigemRateio() const {
+    const std::string chave = "RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTOQUE , RA.CODIGOINSUMO , "
+                              "NE.CODIGONOTAENT , NE.CODIGONOTAENTITEM " + Mes(MesDe("RA.DATARATEIO"), false);
+    return "from (select " + chave + (FTotalizarCompetencia ? " COMPETENCIA " : " ") +
+           ", sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.QUANTIDADERATEIO else (RA.QUANTIDADERATEIO * -1) end) "
+           "QUANTIDADERATEIO , sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.VALORRATEIO else (RA.VALORRATEIO * -1) end) "
+           "VALORRATEIO from RATEIO RA "
+           "join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO and SU.TIPOINSUMO <> :pMaterial "
+           "join NOTAENTRADAITEMRATEIO NE "
+           "on NE.CODIGOESCRIT = RA.CODIGOESCRIT "
+           "and NE.CODIGOEMPREEND = RA.CODIGOEMPREEND "
+           "and NE.CODIGOESTRUTURA = RA.CODIGOESTRUTURA "
+           "and NE.CODIGORATEIO = RA.CODIGORATEIO "
+           "where RA.DATARATEIO between :pDataIni and :pDataFim " + FiltroMovimento("RA", "RA.CODIGOEMPREEND") +
+           "group by " + chave + ") MO "
            "join EMPREENDIMENTO EM "
            "on EM.CODIGOESCRIT = MO.CODIGOESCRIT "
            "and EM.CODIGOEMPREEND = MO.CODIGOEMPREEND "
-           "join (select RA.CODIGOESCRIT, RA.CODIGOEMPREEND, RA.CODIGOESTRUTURA, RA.CODIGORATEIO, ES.DESCRESTOQUE "
-           "from RATEIO RA left join ESTOQUE ES "
-           "on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOESTOQUE = RA.CODIGOESTOQUE "
-           "where RA.DATARATEIO between :pDataIni and :pDataFim) ET "
-           "on ET.CODIGOESCRIT = MO.CODIGOESCRIT "
-           "and ET.CODIGOEMPREEND = MO.CODIGOEMPREEND "
-           "and ET.CODIGOESTRUTURA = MO.CODIGOESTRUTURA "
-           "and ET.CODIGORATEIO = MO.CODIGORATEIO "
-           "join NOTAENTRADAITEMRATEIO NE "
-           "on NE.CODIGOESCRIT = MO.CODIGOESCRIT "
-           "and NE.CODIGOEMPREEND = MO.CODIGOEMPREEND "
-           "and NE.CODIGOESTRUTURA = MO.CODIGOESTRUTURA "
-           "and NE.CODIGORATEIO = MO.CODIGORATEIO ";
+           "left join ESTOQUE ES "
+           "on ES.CODIGOESCRIT = MO.CODIGOESCRIT and ES.CODIGOESTOQUE = MO.CODIGOESTOQUE ";
   }
 
   std::vector<TValor> ValoresConsulta() const {
@@ -278,49 +303,48 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
 
   // One line per input (or group), stock, unit and, when asked, month: materials, then the rest.
   std::string MontarSQLInsumos() const {
-    const std::string colunas = BlocoColunas(), juncao = BlocoJuncao(), filtro = BlocoFiltro(),
-                      agrupamento = BlocoAgrupamento(), ordenacao = BlocoOrdenacao();
+    const TRamo estoque = RamoEstoque(), rateio = RamoRateio();
+    const std::string ordenacao = BlocoOrdenacao();
     std::string s;
-    s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
+    s += "select * from (select " + BlocoColunas(estoque) + Mes(estoque.Competencia, true);
     s += ", sum(case when MO.TipoMvtoEstoque <= 0 then MO.QUANTIDADEMVTO else (MO.QUANTIDADEMVTO * -1) end) Quantidade ";
     s += CustoMovimentos();
     s += OrigemEstoque();
-    s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
-    s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
-    s += "union all select * from (select " + colunas + Mes("MO.DATARATEIO", true);
-    s += ", sum(case when MO.TIPOMVTOESTOQUE <= 0 then MO.QUANTIDADERATEIO else (MO.QUANTIDADERATEIO * -1) end) Quantidade ";
-    s += ", sum((case when MO.TIPOMVTOESTOQUE <= 0 then MO.VALORRATEIO else (MO.VALORRATEIO * -1) end )) TotalCustoOpeUnit ";
+    s += BlocoJuncao(estoque) + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " +
+         FiltroMovimento("MO", estoque.Empreend) + FiltroInsumo() + "and MU.TipoInsumo = :pMaterial ";
+    s += BlocoAgrupamento(estoque) + Mes(estoque.Competencia, false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
+    s += "union all select * from (select " + BlocoColunas(rateio) + Mes(rateio.Competencia, true);
+    s += ", sum(MO.QUANTIDADERATEIO) Quantidade , sum(MO.VALORRATEIO) TotalCustoOpeUnit ";
     s += OrigemRateio();
-    s += juncao + "where MO.DATARATEIO between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo <> :pMaterial ";
-    s += agrupamento + Mes("MO.DATARATEIO", false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
+    s += BlocoJuncao(rateio) + "where MU.TipoInsumo <> :pMaterial " + FiltroInsumo();
+    s += BlocoAgrupamento(rateio) + Mes(rateio.Competencia, false) + " " + ordenacao + " ) tab " + "where Quantidade <> 0 ";
     return s;
   }
 
   // Net cost per development, stock, input group and, when asked, month; no supplier filter.
   std::string MontarSQLGruposInsumo() const {
-    const std::string colunas =
-        "MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
-        "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
-    const std::string juncao = JuncaoInsumo();
-    std::string filtro = "and MO.CODIGOESCRIT = :pCodigoEscrit ";
-    filtro += FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
-    filtro += FiltroParametro(Params()->Param("pTipoMvtoEstoqueCL"), {"MO.TIPOMVTOESTOQUE"});
-    filtro += FiltroParametro(Params()->Param("pCodigoEmpreend"), {"ET.CODIGOEMPREEND"});
-    filtro += FiltroParametro(Params()->Param("pCodigoInsumo"), {"MO.CODIGOINSUMO"});
-    const std::string agrupamento =
-        "group by   MO.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
-        "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
+    const auto colunas = [](const TRamo& r) {
+      return "MO.CODIGOESTOQUE , " + r.DescrEstoque + " , " + r.Empreend + " , EM.NOMEEMPRE , MU.CODIGOINSUMOGRUPO, "
+             "GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO CampoDescr ";
+    };
+    const auto agrupamento = [](const TRamo& r) {
+      return "group by   MO.CODIGOESTOQUE , " + r.DescrEstoque + " , " + r.Empreend + " , EM.NOMEEMPRE , "
+             "MU.CODIGOINSUMOGRUPO, GR.CLASSIFGRUPO || ' - ' ||GR.DESCRGRUPO ";
+    };
+    const std::string classif = FiltroParametro(Params()->Param("pClassifInsumoCL"), {"MU.CLASSIFINSUMO"});
+    const TRamo estoque = RamoEstoque(), rateio = RamoRateio();
     std::string s;
-    s += "select * from (select " + colunas + Mes("MO.DATAMVTOESTOQUE", true);
+    s += "select * from (select " + colunas(estoque) + Mes(estoque.Competencia, true);
     s += CustoMovimentos();
     s += OrigemEstoque();
-    s += juncao + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo = :pMaterial ";
-    s += agrupamento + Mes("MO.DATAMVTOESTOQUE", false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
-    s += "union all select * from (select " + colunas + Mes("MO.DATARATEIO", true);
-    s += ", sum((case when MO.TIPOMVTOESTOQUE <= 0 then MO.VALORRATEIO else (MO.VALORRATEIO * -1) end )) TotalCustoOpeUnit ";
+    s += JuncaoInsumo(estoque) + "where MO.DATAMVTOESTOQUE between :pDataIni and :pDataFim " +
+         FiltroMovimento("MO", estoque.Empreend) + classif + "and MU.TipoInsumo = :pMaterial ";
+    s += agrupamento(estoque) + Mes(estoque.Competencia, false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
+    s += "union all select * from (select " + colunas(rateio) + Mes(rateio.Competencia, true);
+    s += ", sum(MO.VALORRATEIO) TotalCustoOpeUnit ";
     s += OrigemRateio();
-    s += juncao + "where MO.DATARATEIO between :pDataIni and :pDataFim " + filtro + "and MU.TipoInsumo <> :pMaterial ";
-    s += agrupamento + Mes("MO.DATARATEIO", false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
+    s += JuncaoInsumo(rateio) + "where MU.TipoInsumo <> :pMaterial " + classif;
+    s += agrupamento(rateio) + Mes(rateio.Competencia, false) + " " + ") tab " + "where TotalCustoOpeUnit <> 0 ";
     return s;
   }
 
