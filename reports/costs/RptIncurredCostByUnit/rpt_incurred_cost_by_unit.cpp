@@ -164,18 +164,25 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   // Every unit of the structure gets a row, also without allocations in the period:
   // the conditions on the allocations go into the left join, where they keep that
   // row (null month, zero sum) instead of dropping the unit in the where clause.
+  // Each item's allocations are summed per month on their own narrow keys first (the
+  // join hands the item to the grouping, read through the item and date index), so
+  // only the months meet the item's descriptive columns in the outer grouping.
   std::string MontarSQLCustoImovel() const {
+    const std::string mes = "dateadd(1 - extract(day from RA.DATARATEIO) day to RA.DATARATEIO)";
     std::string sql =
         "select ES.CODIGOEMPREEND , ES.CODIGOIMOVEL , ES.DESCRESTRUTURA , ES.COEFICIENTEMQUADRADO , "
-        "ES.TOTALMQUADRADO , ES.TOTALMQUADRADOUTIL , cast(extract(year from RA.DATARATEIO) || '-' || "
-        "extract(month from RA.DATARATEIO) || '-01' as date) Competencia , sum(coalesce(case when "
-        "RA.TIPOMVTOESTOQUE < 0 then (RA.VALORRATEIO * -1) else RA.VALORRATEIO end, 0)) SaldoMensal from "
-        "EMPREENDIMENTOESTRUTURA ES left join RATEIO RA on RA.CODIGOESCRIT = ES.CODIGOESCRIT and "
-        "RA.CODIGOEMPREEND = ES.CODIGOEMPREEND and RA.CODIGOESTRUTURA = ES.CODIGOESTRUTURA and "
-        "RA.DATARATEIO between :pdatainicial and :pdatafinal ";
+        "ES.TOTALMQUADRADO , ES.TOTALMQUADRADOUTIL , RA.COMPETENCIA Competencia , "
+        "sum(coalesce(RA.SALDOMENSAL, 0)) SaldoMensal from EMPREENDIMENTOESTRUTURA ES left join "
+        "(select RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTRUTURA , " + mes + " COMPETENCIA , "
+        "sum(coalesce(case when RA.TIPOMVTOESTOQUE < 0 then (RA.VALORRATEIO * -1) else RA.VALORRATEIO end, 0)) "
+        "SALDOMENSAL from RATEIO RA where RA.DATARATEIO between :pdatainicial and :pdatafinal "
+        "and RA.CODIGOESCRIT = :pCODIGOESCRIT ";
     sql += FFiltroMovimento;
     if (!FFiltroInsumos.empty())
       sql += "and exists (select 1 from INSUMO SU where SU.CODIGOINSUMO = RA.CODIGOINSUMO" + FFiltroInsumos + ") ";
+    sql += "group by RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTRUTURA , " + mes + ") RA ";
+    sql += "on RA.CODIGOESCRIT = ES.CODIGOESCRIT and RA.CODIGOEMPREEND = ES.CODIGOEMPREEND and "
+           "RA.CODIGOESTRUTURA = ES.CODIGOESTRUTURA ";
     sql += MontarJoinImovel();
     sql += "where ES.CODIGOESCRIT = :pCODIGOESCRIT ";
     sql += "and ES.TIPOESTRUTURA = :pAnalitico ";
@@ -187,7 +194,7 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     sql += ", ES.COEFICIENTEMQUADRADO ";
     sql += ", ES.TOTALMQUADRADO ";
     sql += ", ES.TOTALMQUADRADOUTIL ";
-    sql += ", cast(extract(year from RA.DATARATEIO) || '-' || extract(month from RA.DATARATEIO) || '-01' as date) ";
+    sql += ", RA.COMPETENCIA ";
     sql += "order by ";
     sql += "  ES.CODIGOEMPREEND ";
     sql += ", ES.CODIGOIMOVEL ";
