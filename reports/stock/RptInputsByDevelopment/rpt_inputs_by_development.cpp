@@ -277,7 +277,8 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   // the allocation's own; the selections on the allocation itself are applied here.
   std::string OrigemRateio() const {
     const std::string chave = "RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTOQUE , RA.CODIGOINSUMO , "
-                              "NE.CODIGONOTAENT , NE.CODIGONOTAENTITEM " + Mes(MesDe("RA.DATARATEIO"), false);
+                              "NE.CODIGONOTAENT , NE.CODIGONOTAENTITEM " +
+                              Mes("dateadd(1 - extract(day from RA.DATARATEIO) day to RA.DATARATEIO)", false);
     return "from (select " + chave + (FTotalizarCompetencia ? " COMPETENCIA " : " ") +
            ", sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.QUANTIDADERATEIO else (RA.QUANTIDADERATEIO * -1) end) "
            "QUANTIDADERATEIO , sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.VALORRATEIO else (RA.VALORRATEIO * -1) end) "
