@@ -395,27 +395,31 @@ std::string TRptPayablesAndPayments::MontarSQLNotaMovimento() const {
          "ET.CODIGOEMPREEND where NE.CODIGOESCRIT = :pCodigoEscrit ";
 }
 
+// Each invoice item is spread over many allocations, one per unit: the stocks they went
+// to are taken once per invoice first, and only those pairs meet the invoice, the
+// supplier, the stock and the development.
 std::string TRptPayablesAndPayments::MontarSQLNotaRateio() const {
+  std::string estoques = "select distinct NE.CODIGONOTAENT , RA.CODIGOESTOQUE from " + MontarSQLNotasPeriodo(true) +
+                         "join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = NE.CODIGOESCRIT and NI.CODIGONOTAENT = "
+                         "NE.CODIGONOTAENT join INSUMO SU on SU.CODIGOINSUMO = NI.CODIGOINSUMO and SU.TIPOINSUMO <> ";
+  estoques += ValorParaSQL(TValor(kTipoInsumoExcluido));
+  estoques += " join NOTAENTRADAITEMRATEIO RI ";
+  estoques += "on RI.CODIGOESCRIT = NE.CODIGOESCRIT ";
+  estoques += "and RI.CODIGONOTAENT = NE.CODIGONOTAENT ";
+  estoques += "and RI.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM ";
+  estoques += "join RATEIO RA ";
+  estoques += "on RA.CODIGOESCRIT = RI.CODIGOESCRIT ";
+  estoques += "and RA.CODIGOEMPREEND = RI.CODIGOEMPREEND ";
+  estoques += "and RA.CODIGOESTRUTURA = RI.CODIGOESTRUTURA ";
+  estoques += "and RA.CODIGORATEIO = RI.CODIGORATEIO";
   std::string sql =
       "select distinct NE.CODIGONOTAENT , NE.NUMERONOTA , NE.ESPECIENOTA , NE.CODIGOPESSOAFIN , FO.NOME , "
-      "RA.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from " +
-      MontarSQLNotasPeriodo(true) +
-      "join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN join NOTAENTRADAITEM NI on NI.CODIGOESCRIT = "
-      "NE.CODIGOESCRIT and NI.CODIGONOTAENT = NE.CODIGONOTAENT join INSUMO SU on SU.CODIGOINSUMO = NI.CODIGOINSUMO "
-      "and SU.TIPOINSUMO <> ";
-  sql += ValorParaSQL(TValor(kTipoInsumoExcluido));
-  sql += " join NOTAENTRADAITEMRATEIO RI ";
-  sql += "on RI.CODIGOESCRIT = NE.CODIGOESCRIT ";
-  sql += "and RI.CODIGONOTAENT = NE.CODIGONOTAENT ";
-  sql += "and RI.CODIGONOTAENTITEM = NI.CODIGONOTAENTITEM ";
-  sql += "join RATEIO RA ";
-  sql += "on RA.CODIGOESCRIT = RI.CODIGOESCRIT ";
-  sql += "and RA.CODIGOEMPREEND = RI.CODIGOEMPREEND ";
-  sql += "and RA.CODIGOESTRUTURA = RI.CODIGOESTRUTURA ";
-  sql += "and RA.CODIGORATEIO = RI.CODIGORATEIO ";
+      "RG.CODIGOESTOQUE , ET.DESCRESTOQUE , ET.CODIGOEMPREEND , EM.NOMEEMPRE from (" + estoques + ") RG "
+      "join NOTAENTRADA NE on NE.CODIGOESCRIT = :pCodigoEscrit and NE.CODIGONOTAENT = RG.CODIGONOTAENT "
+      "join PESSOAFINANCEIRO FO on FO.CODIGOPESSOAFIN = NE.CODIGOPESSOAFIN ";
   sql += "join ESTOQUE ET ";
   sql += "on ET.CODIGOESCRIT = NE.CODIGOESCRIT ";
-  sql += "and ET.CODIGOESTOQUE = RA.CODIGOESTOQUE ";
+  sql += "and ET.CODIGOESTOQUE = RG.CODIGOESTOQUE ";
   sql += "join EMPREENDIMENTO EM ";
   sql += "on EM.CODIGOESCRIT = NE.CODIGOESCRIT ";
   sql += "and EM.CODIGOEMPREEND = ET.CODIGOEMPREEND ";
