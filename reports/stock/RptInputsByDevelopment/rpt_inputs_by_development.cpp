@@ -271,10 +271,11 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
   // The allocations of the period that came from invoice items, summed per development,
   // stock, input, invoice item and (when asked) month before anything else is joined: an
   // invoice item is spread over every unit of its development, and only its one group
-  // meets the invoices and the inputs. The few inputs of the branch lead: the allocations
-  // are read through the input and date indexes together, the materials' (most of the
-  // period's, from the stock requisitions) never. The line's development and stock are
-  // the allocation's own; the selections on the allocation itself are applied here.
+  // meets the invoices and the inputs. The materials' allocations (most of the period's,
+  // from the stock requisitions) are dropped on the input before their invoice link is
+  // looked for. "+ 0" keeps the input index out of the plan: led by the inputs, every one
+  // of them would scan the period's date index again. The line's development and stock
+  // are the allocation's own; the selections on the allocation itself are applied here.
   std::string OrigemRateio() const {
     const std::string chave = "RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTOQUE , RA.CODIGOINSUMO , "
                               "NE.CODIGONOTAENT , NE.CODIGONOTAENTITEM " +
@@ -283,7 +284,7 @@ class TRptInputsByDevelopment : public TnrwBaseDll {
            ", sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.QUANTIDADERATEIO else (RA.QUANTIDADERATEIO * -1) end) "
            "QUANTIDADERATEIO , sum(case when RA.TIPOMVTOESTOQUE <= 0 then RA.VALORRATEIO else (RA.VALORRATEIO * -1) end) "
            "VALORRATEIO from RATEIO RA "
-           "join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO and SU.TIPOINSUMO <> :pMaterial "
+           "join INSUMO SU on SU.CODIGOINSUMO = RA.CODIGOINSUMO + 0 and SU.TIPOINSUMO <> :pMaterial "
            "join NOTAENTRADAITEMRATEIO NE "
            "on NE.CODIGOESCRIT = RA.CODIGOESCRIT "
            "and NE.CODIGOEMPREEND = RA.CODIGOEMPREEND "
