@@ -136,9 +136,11 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     FFiltroInsumos = FiltroParametro(params->Param("pTipoInsumoCL"), {"SU.TIPOINSUMO"}) +
                      FiltroParametro(params->Param("pClassifInsumoCL"), {"SU.CLASSIFINSUMO"});
     FFiltroMovimento = FilterInterval({"RA.TIPOMVTOESTOQUE"}, TipoMvtoEstoqueListaBaixaParaCustos(), {kIncluir}, true);
+    FFiltroDados = FFiltroImoveis + FFiltroInsumos + FFiltroMovimento;
   }
 
   void CarregarDados() {
+    FJoinDados = MontarJoinInsumo() + MontarJoinImovel();
     MontarFiltros();
 
     FCdsCustoImovel = ExecutarSQL(MontarSQLCustoImovel(),
@@ -201,23 +203,16 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
     return sql;
   }
 
-  // The balance before the period, per unit: the allocations are summed per item first,
-  // on their own keys, and only the items meet the structure and the units.
   std::string MontarSQLSaldoAnterior() const {
     std::string sql =
-        "select RA.CODIGOEMPREEND , ES.CODIGOIMOVEL , sum(RA.SALDO) SaldoAnterior from (select RA.CODIGOESCRIT , "
-        "RA.CODIGOEMPREEND , RA.CODIGOESTRUTURA , sum(coalesce(case when RA.TIPOMVTOESTOQUE < 0 then "
-        "(RA.VALORRATEIO * -1) else RA.VALORRATEIO end, 0)) SALDO from RATEIO RA ";
-    sql += MontarJoinInsumo();
+        "select RA.CODIGOEMPREEND , ES.CODIGOIMOVEL , sum(coalesce(case when RA.TIPOMVTOESTOQUE < 0 then "
+        "(RA.VALORRATEIO * -1) else RA.VALORRATEIO end, 0)) SaldoAnterior from RATEIO RA join "
+        "EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOEMPREEND = "
+        "RA.CODIGOEMPREEND and ES.CODIGOESTRUTURA = RA.CODIGOESTRUTURA ";
+    sql += FJoinDados;
     sql += "where RA.DATARATEIO <= :pDataInicial ";
     sql += "and RA.CODIGOESCRIT = :pCodigoEscrit ";
-    sql += FFiltroInsumos + FFiltroMovimento;
-    sql += "group by RA.CODIGOESCRIT , RA.CODIGOEMPREEND , RA.CODIGOESTRUTURA) RA join "
-           "EMPREENDIMENTOESTRUTURA ES on ES.CODIGOESCRIT = RA.CODIGOESCRIT and ES.CODIGOEMPREEND = "
-           "RA.CODIGOEMPREEND and ES.CODIGOESTRUTURA = RA.CODIGOESTRUTURA ";
-    sql += MontarJoinImovel();
-    sql += "where ES.CODIGOESCRIT = :pCodigoEscrit ";
-    sql += FFiltroImoveis;
+    sql += FFiltroDados;
     sql += "group by RA.CODIGOEMPREEND, ES.CODIGOIMOVEL ";
     sql += "order by RA.CODIGOEMPREEND, ES.CODIGOIMOVEL ";
     return sql;
@@ -385,6 +380,8 @@ class TRptIncurredCostByUnit : public TnrwBaseDll {
   int FCodigoEscrit = 0;
   std::string FClassifInsumo;
   std::string FTipoInsumo;
+  std::string FJoinDados;
+  std::string FFiltroDados;
   std::string FFiltroEmpreend;
   std::string FFiltroImoveis;
   std::string FFiltroInsumos;
