@@ -1,6 +1,8 @@
 #include "host/core/formato.h"
 
+#include <algorithm>
 #include <charconv>
+#include <regex>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +155,42 @@ std::string FormatFloat(const std::string& mascara, double v) {
   if (secoes.size() >= 3 && !secoes[2].empty() && v == 0) return AplicarSecao(LerSecao(secoes[2]), v, false);
   if (v < 0 && secoes.size() >= 2 && !secoes[1].empty()) return AplicarSecao(LerSecao(secoes[1]), v, false);
   return AplicarSecao(positiva, v, true);
+}
+
+TnTextoLido LerTextoImpresso(const std::string& texto) {
+  const auto& local = FormatoLocal();
+  const std::string t = Trim(texto);
+  TnTextoLido lido;
+  static const std::regex kData(R"((\d{2})/(\d{2})/(\d{4}))");
+  std::smatch m;
+  if (std::regex_match(t, m, kData)) {
+    TDateTime d;
+    if (TryEncodeDate(std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]), d))
+      lido = {TnTextoLido::Data, d, "dd/mm/yyyy"};
+    return lido;
+  }
+  // What AplicarSecao writes: digits grouped by threes or not, the decimals, a literal
+  // "%"; the sign as "-" or as parentheses around it all (FormatarComSinal).
+  const std::string milhar(1, local.SeparadorMilhar), decimal(1, local.SeparadorDecimal);
+  static const std::regex kNumero("(-)?(\\()?(\\d{1,3}(?:\\" + milhar + "\\d{3})+|\\d+)(?:\\" + decimal +
+                                  "(\\d+))?(%)?(\\))?");
+  if (!std::regex_match(t, m, kNumero) || m[2].matched != m[6].matched || (m[1].matched && m[2].matched))
+    return lido;
+  std::string inteiros = m[3];
+  const bool agrupado = inteiros.find(local.SeparadorMilhar) != std::string::npos;
+  inteiros.erase(std::remove(inteiros.begin(), inteiros.end(), local.SeparadorMilhar), inteiros.end());
+  const std::string fracao = m[4];
+  if (inteiros.size() > 1 && inteiros[0] == '0') return lido;  // a code, not a quantity
+  if (inteiros.size() + fracao.size() > 15) return lido;       // more than a double keeps
+  std::string formato = (agrupado || !fracao.empty() ? "#,##0" : "0");
+  if (!fracao.empty()) formato += "." + std::string(fracao.size(), '0');
+  const bool percentual = m[5].matched;
+  if (percentual) formato += "%";
+  double valor = std::strtod((inteiros + (fracao.empty() ? "" : "." + fracao)).c_str(), nullptr);
+  if (percentual) valor /= 100;
+  if (m[1].matched || m[2].matched) valor = -valor;
+  if (m[2].matched) formato += ";(" + formato + ")";
+  return {TnTextoLido::Numero, valor == 0 ? 0.0 : valor, formato};
 }
 
 std::string FormatDateTime(const std::string& mascara, TDateTime d) {
