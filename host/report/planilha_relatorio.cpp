@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "host/core/texto.h"
 #include "host/report/layout.h"
 
 namespace {
@@ -22,9 +23,6 @@ bool MesmaLinha(const TRetangulo& a, const TRetangulo& b) {
   return a.Y < b.Y + std::max(b.Altura, 1.0) && b.Y < a.Y + std::max(a.Altura, 1.0);
 }
 
-TnCelulaPlanilha Celula(const TnRotuloColocado& lugar, const std::string& texto) {
-  return {texto, lugar.Negrito, lugar.TamanhoFonte, lugar.Alinhamento == TAlinhamento::Direita};
-}
 
 }  // namespace
 
@@ -33,22 +31,43 @@ void TnColetorPlanilha::SecaoColocada(int pagina, int secao, TnPapelSecao papel,
   if (papel == TnPapelSecao::Rodape) return;
   TSecao s{pagina, secao, papel, {}};
   for (auto& r : rotulos) {
-    const TChave chave{r.Rotulo, r.Area.X, r.Area.Y, r.Area.Largura, r.Area.Altura, r.Negrito, r.TamanhoFonte,
-                       r.Alinhamento};
+    if (Trim(r.Texto).empty()) continue;  // blanks that only hold a place
+    const TChave chave{r.Rotulo, r.Area.X, r.Area.Y, r.Area.Largura, r.Area.Altura, r.Alinhamento};
     auto [it, novo] = FIndice.try_emplace(chave, FLugares.size());
     if (novo) {
       FLugares.push_back(r);
       FLugares.back().Texto.clear();
     }
-    s.Textos.emplace_back(it->second, std::move(r.Texto));
+    s.Textos.push_back({it->second, std::move(r.Texto), r.Negrito, r.TamanhoFonte});
   }
   FSecoes.push_back(std::move(s));
 }
 
 TnPlanilha TnColetorPlanilha::Montar(const std::string& nome) const {
+  const auto celula = [&](const TTexto& t) {
+    return TnCelulaPlanilha{t.Texto, t.Negrito, t.TamanhoFonte, FLugares[t.Lugar].Alinhamento == TAlinhamento::Direita};
+  };
   TnPlanilha planilha;
   planilha.Nome = nome;
   if (FSecoes.empty()) return planilha;
+
+  // Labels by rows: a row per run of labels whose heights overlap, each left to right.
+  const auto emLinhas = [&](std::vector<TTexto> textos) {
+    std::stable_sort(textos.begin(), textos.end(), [&](const TTexto& a, const TTexto& b) {
+      return FLugares[a.Lugar].Area.Y < FLugares[b.Lugar].Area.Y;
+    });
+    std::vector<std::vector<TTexto>> linhas;
+    for (auto& t : textos) {
+      if (linhas.empty() || !MesmaLinha(FLugares[linhas.back().front().Lugar].Area, FLugares[t.Lugar].Area))
+        linhas.emplace_back();
+      linhas.back().push_back(std::move(t));
+    }
+    for (auto& linha : linhas)
+      std::stable_sort(linha.begin(), linha.end(), [&](const TTexto& a, const TTexto& b) {
+        return FLugares[a.Lugar].Area.X < FLugares[b.Lugar].Area.X;
+      });
+    return linhas;
+  };
 
   // The first page header and what printed with it.
   const int primeira = FSecoes.front().Pagina;
@@ -61,46 +80,47 @@ TnPlanilha TnColetorPlanilha::Montar(const std::string& nome) const {
     else comCabecalho.push_back(&s);
   }
   for (const TSecao* s : comCabecalho)
-    for (const auto& [lugar, _] : s->Textos) titulos.insert(lugar);
-  if (comCabecalho.empty() && cabecalho && !cabecalho->Textos.empty()) {
-    size_t maisBaixo = cabecalho->Textos.front().first;
-    for (const auto& [lugar, _] : cabecalho->Textos)
-      if (FLugares[lugar].Area.Y > FLugares[maisBaixo].Area.Y) maisBaixo = lugar;
-    std::set<size_t> linha;
-    for (const auto& [lugar, _] : cabecalho->Textos)
-      if (MesmaLinha(FLugares[lugar].Area, FLugares[maisBaixo].Area)) linha.insert(lugar);
-    if (linha.size() >= kRotulosDeCabecalho) titulos = std::move(linha);
+    for (const auto& t : s->Textos) titulos.insert(t.Lugar);
+  if (comCabecalho.empty() && cabecalho) {
+    // The lowest row whose labels mostly line up with the body's: the captions of its columns.
+    std::set<size_t> corpo;
+    for (const auto& s : FSecoes)
+      if (s.Papel == TnPapelSecao::Corpo)
+        for (const auto& t : s.Textos) corpo.insert(t.Lugar);
+    const auto alinhado = [&](const TTexto& t) {
+      const TRetangulo& a = FLugares[t.Lugar].Area;
+      return std::any_of(corpo.begin(), corpo.end(), [&](size_t c) {
+        const TRetangulo& b = FLugares[c].Area;
+        return std::fabs(a.X - b.X) <= kTolerancia || std::fabs(Direita(a) - Direita(b)) <= kTolerancia;
+      });
+    };
+    const auto linhas = emLinhas(cabecalho->Textos);
+    for (auto l = linhas.rbegin(); l != linhas.rend() && titulos.empty(); ++l) {
+      const auto alinhados = static_cast<size_t>(std::count_if(l->begin(), l->end(), alinhado));
+      if (alinhados >= kRotulosDeCabecalho && 2 * alinhados >= l->size())
+        for (const TTexto& t : *l) titulos.insert(t.Lugar);
+    }
   }
 
-  // The page header's other labels, a line per row of labels, left to right.
+  // The page header's other labels, a line per row of labels.
   const auto linhasDoTitulo = [&](const TSecao& s) {
-    std::vector<std::pair<size_t, std::string>> textos;
+    std::vector<TTexto> textos;
     for (const auto& t : s.Textos)
-      if (!titulos.count(t.first)) textos.push_back(t);
-    std::stable_sort(textos.begin(), textos.end(), [&](const auto& a, const auto& b) {
-      return FLugares[a.first].Area.Y < FLugares[b.first].Area.Y;
-    });
-    std::vector<std::vector<std::pair<size_t, std::string>>> linhas;
-    for (auto& t : textos) {
-      if (linhas.empty() || !MesmaLinha(FLugares[linhas.back().front().first].Area, FLugares[t.first].Area))
-        linhas.emplace_back();
-      linhas.back().push_back(std::move(t));
-    }
+      if (!titulos.count(t.Lugar)) textos.push_back(t);
+    const auto linhas = emLinhas(std::move(textos));
     std::vector<TnCelulaPlanilha> celulas;
-    for (auto& linha : linhas) {
-      std::stable_sort(linha.begin(), linha.end(), [&](const auto& a, const auto& b) {
-        return FLugares[a.first].Area.X < FLugares[b.first].Area.X;
-      });
-      TnCelulaPlanilha c = Celula(FLugares[linha.front().first], {});
+    for (const auto& linha : linhas) {
+      TnCelulaPlanilha c = celula(linha.front());
+      c.Texto.clear();
+      c.ADireita = false;
       const TRetangulo* anterior = nullptr;
-      for (const auto& [lugar, texto] : linha) {
-        const TRetangulo& area = FLugares[lugar].Area;
+      for (const TTexto& t : linha) {
+        const TRetangulo& area = FLugares[t.Lugar].Area;
         if (anterior) c.Texto += area.X - Direita(*anterior) < kEspacoDePalavra ? " " : "   ";
-        c.Texto += texto;
-        c.TamanhoFonte = std::max(c.TamanhoFonte, FLugares[lugar].TamanhoFonte);
+        c.Texto += t.Texto;
+        c.TamanhoFonte = std::max(c.TamanhoFonte, t.TamanhoFonte);
         anterior = &area;
       }
-      c.ADireita = false;
       celulas.push_back(std::move(c));
     }
     return celulas;
@@ -119,8 +139,8 @@ TnPlanilha TnColetorPlanilha::Montar(const std::string& nome) const {
     if (s.Papel != TnPapelSecao::Corpo) continue;
     auto [it, nova] = lugares.try_emplace(s.Numero);
     if (nova) ordem.push_back(s.Numero);
-    for (const auto& [lugar, _] : s.Textos)
-      if (std::find(it->second.begin(), it->second.end(), lugar) == it->second.end()) it->second.push_back(lugar);
+    for (const auto& t : s.Textos)
+      if (std::find(it->second.begin(), it->second.end(), t.Lugar) == it->second.end()) it->second.push_back(t.Lugar);
   }
   std::stable_sort(ordem.begin(), ordem.end(),
                    [&](int a, int b) { return lugares[a].size() > lugares[b].size(); });
@@ -169,20 +189,22 @@ TnPlanilha TnColetorPlanilha::Montar(const std::string& nome) const {
     posicao[porPosicao[i]] = i;
     planilha.Larguras.push_back(colunas[porPosicao[i]].Direita - colunas[porPosicao[i]].Esquerda);
   }
-  const auto linhaDe = [&](const std::vector<std::pair<size_t, std::string>>& textos) {
+  const auto linhaDe = [&](const std::vector<TTexto>& textos) {
     std::vector<TnCelulaPlanilha> celulas(colunas.size());
-    for (const auto& [lugar, texto] : textos) {
-      auto& c = celulas[posicao[colunaDe.at(lugar)]];
-      c = Celula(FLugares[lugar], c.Texto.empty() ? texto : c.Texto + " " + texto);
+    for (const TTexto& t : textos) {
+      auto& c = celulas[posicao[colunaDe.at(t.Lugar)]];
+      const std::string antes = c.Texto;
+      c = celula(t);
+      if (!antes.empty()) c.Texto = antes + " " + t.Texto;
     }
     return celulas;
   };
 
   if (!titulos.empty()) {
-    std::vector<std::pair<size_t, std::string>> textos;
+    std::vector<TTexto> textos;
     if (comCabecalho.empty()) {
       for (const auto& t : cabecalho->Textos)
-        if (titulos.count(t.first)) textos.push_back(t);
+        if (titulos.count(t.Lugar)) textos.push_back(t);
     } else {
       for (const TSecao* s : comCabecalho) textos.insert(textos.end(), s->Textos.begin(), s->Textos.end());
     }

@@ -7,8 +7,8 @@
 //   the column headings; a later page header repeats the lines that changed (a new
 //   development on its own page) as rows where it printed.
 // - column headings: the sections printed with the first page header (a heading a
-//   report prints after it); without one, the page header's lowest row of labels when
-//   it holds at least kRotulosDeCabecalho labels.
+//   report prints after it); without one, the page header's lowest row of labels of
+//   which at least kRotulosDeCabecalho, and at least half, share an edge with a body label.
 // - columns: the labels' horizontal places. Sections are taken from the one with the
 //   most labels down; a label joins a column of the sections taken before when it shares
 //   its edge (left for left-aligned, right for right-aligned, kTolerancia units), else the
@@ -32,14 +32,20 @@ class TnColetorPlanilha : public TnObservadorSecoes {
   TnPlanilha Montar(const std::string& nome) const;  // the sheet of what was placed so far, named nome
 
  private:
+  struct TTexto {
+    size_t Lugar = 0;                            // in FLugares
+    std::string Texto;
+    bool Negrito = false;                        // the label's font then (reports embolden some lines)
+    double TamanhoFonte = 8;
+  };
   struct TSecao {
     int Pagina = 0, Numero = 0;
     TnPapelSecao Papel = TnPapelSecao::Corpo;
-    std::vector<std::pair<size_t, std::string>> Textos;  // label place (FLugares) and its text
+    std::vector<TTexto> Textos;
   };
-  using TChave = std::tuple<const TnpqLabel*, double, double, double, double, bool, double, TAlinhamento>;
+  using TChave = std::tuple<const TnpqLabel*, double, double, double, double, TAlinhamento>;
 
-  std::vector<TnRotuloColocado> FLugares;        // every distinct place a label printed at, text left empty
+  std::vector<TnRotuloColocado> FLugares;        // every distinct place a label printed at; its text left empty
   std::map<TChave, size_t> FIndice;              // place -> FLugares index
   std::vector<TSecao> FSecoes;                   // in print order
 };
