@@ -7,7 +7,7 @@ PACOTES=(
   build-essential cmake pkg-config
   libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
-  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev
+  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libxlsxwriter-dev python3-openpyxl
   fonts-liberation2 fonts-dejavu-core poppler-utils
 )
 

@@ -124,7 +124,7 @@ TExecucao ComandoDescrever(CLI::App& comando) {
 // ---- run ----------------------------------------------------------------------------------------
 
 struct TOpcoesImprimir {
-  std::string Plugin, Banco, Saida, Png, Rastro, Plugins, Usuario, Senha;
+  std::string Plugin, Banco, Saida, Png, Rastro, Xlsx, Csv, Plugins, Usuario, Senha;
   std::vector<std::string> Parametros;  // NOME=VALOR, in the order given
   int Espera = TnDMConexao::kSegundosParaConectar;
 };
@@ -140,13 +140,16 @@ TnPedidoImpressao Pedido(const TOpcoesImprimir& o) {
   pedido.ArquivoPdf = o.Saida.empty() ? std::filesystem::path(pedido.Plugin).stem().string() + ".pdf" : o.Saida;
   pedido.PastaPng = o.Png;
   pedido.ArquivoRastro = o.Rastro;
+  pedido.ArquivoXlsx = o.Xlsx;
+  pedido.ArquivoCsv = o.Csv;
   pedido.ConferirTabelas = true;
   return pedido;
 }
 
 int Imprimir(const TOpcoesImprimir& o) {
   const TnPedidoImpressao pedido = Pedido(o);
-  ConferirDestinos({pedido.ArquivoPdf, pedido.PastaPng, pedido.ArquivoRastro, o.Banco});
+  ConferirDestinos({pedido.ArquivoPdf, pedido.PastaPng, pedido.ArquivoRastro, o.Banco, pedido.ArquivoXlsx,
+                    pedido.ArquivoCsv});
   TnPlugin::Carregar(pedido.Plugin, pedido.PastaPlugins);  // an unknown plug-in is reported before the database
   auto conexao = TnDMConexao::Abrir(o.Banco, TnCredenciais{o.Usuario, o.Senha}, o.Espera);
   TnDMConexao::DefinirAtual(conexao.get());
@@ -160,6 +163,8 @@ int Imprimir(const TOpcoesImprimir& o) {
     return kSaidaOk;
   }
   std::cerr << pedido.ArquivoPdf << ": " << r.Paginas << (r.Paginas == 1 ? " página" : " páginas") << "\n";
+  for (const std::string* planilha : {&pedido.ArquivoXlsx, &pedido.ArquivoCsv})
+    if (!planilha->empty()) std::cerr << *planilha << ": planilha gravada\n";
   return kSaidaOk;
 }
 
@@ -178,6 +183,10 @@ TExecucao ComandoImprimir(CLI::App& comando) {
   comando.add_option("--png", o->Png, "Pasta onde gravar cada página como pagina-NNNN.png")->type_name("PASTA");
   comando.add_option("--trace", o->Rastro, "Grava o rastro da execução (seções, valores, consultas)")
       ->type_name("ARQUIVO.json");
+  comando.add_option("--xlsx", o->Xlsx, "Grava as linhas impressas como planilha XLSX (além do PDF)")
+      ->type_name("ARQUIVO.xlsx");
+  comando.add_option("--csv", o->Csv, "Grava as linhas impressas como CSV (UTF-8, \";\", decimais com \",\")")
+      ->type_name("ARQUIVO.csv");
   OpcaoPlugins(comando, o->Plugins);
   comando.add_option("--user", o->Usuario, "Usuário do servidor (padrão: $ISC_USER)")->type_name("USUARIO");
   comando.add_option("--password", o->Senha, "Senha do servidor (prefira $ISC_PASSWORD)")->type_name("SENHA");

@@ -1,5 +1,6 @@
 #include "host/core/formato.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -153,6 +154,69 @@ std::string FormatFloat(const std::string& mascara, double v) {
   if (secoes.size() >= 3 && !secoes[2].empty() && v == 0) return AplicarSecao(LerSecao(secoes[2]), v, false);
   if (v < 0 && secoes.size() >= 2 && !secoes[1].empty()) return AplicarSecao(LerSecao(secoes[1]), v, false);
   return AplicarSecao(positiva, v, true);
+}
+
+namespace {
+
+bool Digito(char c) { return c >= '0' && c <= '9'; }
+
+// The digits of t from i on; i ends after them.
+std::string Digitos(const std::string& t, size_t& i) {
+  const size_t inicio = i;
+  while (i < t.size() && Digito(t[i])) ++i;
+  return t.substr(inicio, i - inicio);
+}
+
+}  // namespace
+
+TnTextoLido LerTextoImpresso(const std::string& texto) {
+  const auto& local = FormatoLocal();
+  const std::string t = Trim(texto);
+  TnTextoLido lido;
+  const bool formaDeData = t.size() == 10 && t[2] == '/' && t[5] == '/' &&
+                           std::all_of(t.begin(), t.end(), [](char c) { return Digito(c) || c == '/'; });
+  if (formaDeData) {
+    TDateTime d;
+    if (TryEncodeDate(std::stoi(t.substr(6)), std::stoi(t.substr(3, 2)), std::stoi(t.substr(0, 2)), d))
+      lido = {TnTextoLido::Data, d, "dd/mm/yyyy"};
+    return lido;
+  }
+  // What AplicarSecao writes: digits grouped by threes or not, the decimals, a literal
+  // "%"; the sign as "-" or as parentheses around it all (FormatarComSinal).
+  size_t i = 0;
+  const bool menos = i < t.size() && t[i] == '-';
+  const bool parenteses = i < t.size() && t[i] == '(';
+  if (menos || parenteses) ++i;
+  std::string inteiros = Digitos(t, i);
+  if (inteiros.empty()) return lido;
+  const bool agrupado = i < t.size() && t[i] == local.SeparadorMilhar;
+  if (agrupado && inteiros.size() > 3) return lido;
+  while (i < t.size() && t[i] == local.SeparadorMilhar) {
+    ++i;
+    const std::string grupo = Digitos(t, i);
+    if (grupo.size() != 3) return lido;
+    inteiros += grupo;
+  }
+  std::string fracao;
+  if (i < t.size() && t[i] == local.SeparadorDecimal) {
+    ++i;
+    fracao = Digitos(t, i);
+    if (fracao.empty()) return lido;
+  }
+  const bool percentual = i < t.size() && t[i] == '%';
+  if (percentual) ++i;
+  if (parenteses && (i >= t.size() || t[i++] != ')')) return lido;
+  if (i != t.size()) return lido;
+  if (inteiros.size() > 1 && inteiros[0] == '0') return lido;  // a code, not a quantity
+  if (inteiros.size() + fracao.size() > 15) return lido;       // more than a double keeps
+  std::string formato = (agrupado || !fracao.empty() ? "#,##0" : "0");
+  if (!fracao.empty()) formato += "." + std::string(fracao.size(), '0');
+  if (percentual) formato += "%";
+  double valor = std::strtod((inteiros + (fracao.empty() ? "" : "." + fracao)).c_str(), nullptr);
+  if (percentual) valor /= 100;
+  if (menos || parenteses) valor = -valor;
+  if (parenteses) formato += ";(" + formato + ")";
+  return {TnTextoLido::Numero, valor == 0 ? 0.0 : valor, formato};
 }
 
 std::string FormatDateTime(const std::string& mascara, TDateTime d) {

@@ -40,6 +40,18 @@ std::string FormatarAbreParentese(const std::string& mascara, double v);  // "("
 std::string FechaParentese(double v);                // ")" when negative, else "": the pFechaParentese value
 std::string FormatarSaldo(double v, bool percentual = false);       // FormatarComSinal with kMascaraSaldo[Percentual]
 
+// A text as the masks above print it, read back as a spreadsheet cell: an amount or
+// quantity ("1.234,50", "(12,50)", "-3", "12,5%"), a date "dd/mm/yyyy", or text
+// (codes with leading zeros such as "0007" among them, and numbers of more than 15 digits).
+struct TnTextoLido {
+  enum TTipo { Texto, Numero, Data };
+  TTipo Tipo = Texto;
+  double Valor = 0;                              // the number, a percentage as a fraction, the date
+  std::string Formato;                           // the spreadsheet's number format ("#,##0.00",
+                                                 // "#,##0.00;(#,##0.00)", "0.0%", "dd/mm/yyyy"); empty for text
+};
+TnTextoLido LerTextoImpresso(const std::string& texto);  // blanks around the text are ignored
+
 std::string FormatDateTime(const std::string& mascara, TDateTime d);  // "dd/mm/yyyy", "mmmm"...
 std::string DateToStr(TDateTime d);                              // "DD/MM/YYYY"; empty for 0
 std::string DateTimeToStr(TDateTime d);                          // "DD/MM/YYYY hh:nn:ss" (date only at midnight)

@@ -121,4 +121,54 @@ TEST(FormatoComSinal, ParenthesesCarryTheSignInEachForm) {
   EXPECT_EQ(FormatarSaldo(-12345678.9), "(12.345.678,90)");
 }
 
+TEST(LerTextoImpresso, PrintedTextsBecomeCellsOfTheirKind) {
+  using T = TnTextoLido;
+  struct Caso { const char* texto; T::TTipo tipo; double valor; const char* formato; } casos[] = {
+      {"1.234,50", T::Numero, 1234.5, "#,##0.00"},
+      {" (12,50)", T::Numero, -12.5, "#,##0.00;(#,##0.00)"},
+      {"1.234,50 ", T::Numero, 1234.5, "#,##0.00"},
+      {"-0,13", T::Numero, -0.13, "#,##0.00"},
+      {"(0,00)", T::Numero, 0, "#,##0.00;(#,##0.00)"},
+      {"12,5%", T::Numero, 0.125, "#,##0.0%"},
+      {"(1.500,00%)", T::Numero, -15, "#,##0.00%;(#,##0.00%)"},
+      {"1.234,5000", T::Numero, 1234.5, "#,##0.0000"},
+      {"12.345", T::Numero, 12345, "#,##0"},
+      {"42", T::Numero, 42, "0"},
+      {"0", T::Numero, 0, "0"},
+      {"0,50", T::Numero, 0.5, "#,##0.00"},
+      {"05/03/2024", T::Data, EncodeDate(2024, 3, 5), "dd/mm/yyyy"},
+      {"0007", T::Texto, 0, ""},                   // a code keeps its zeros
+      {"00,50", T::Texto, 0, ""},
+      {"31/02/2024", T::Texto, 0, ""},
+      {"5/3/2024", T::Texto, 0, ""},
+      {"1.23", T::Texto, 0, ""},
+      {"1234.567,00", T::Texto, 0, ""},
+      {"(12,50", T::Texto, 0, ""},
+      {"-(1,00)", T::Texto, 0, ""},
+      {"1234567890123456", T::Texto, 0, ""},       // more digits than a number keeps
+      {"12.345.678/0001-90", T::Texto, 0, ""},
+      {"NF-12", T::Texto, 0, ""},
+      {"", T::Texto, 0, ""},
+  };
+  for (const auto& c : casos) {
+    const TnTextoLido lido = LerTextoImpresso(c.texto);
+    EXPECT_EQ(lido.Tipo, c.tipo) << c.texto;
+    EXPECT_DOUBLE_EQ(lido.Valor, c.valor) << c.texto;
+    EXPECT_EQ(lido.Formato, c.formato) << c.texto;
+  }
+}
+
+// Whatever the report masks print reads back as the value they printed.
+TEST(LerTextoImpresso, ReadsBackWhatTheMasksPrint) {
+  struct Mascara { const char* mascara; int casas; } mascaras[] = {
+      {"#,##0.00", 2}, {kMascaraSaldo, 2}, {"#,####0.0000", 4}, {"##0.00", 2}, {"0", 0}};
+  for (const auto& [mascara, casas] : mascaras)
+    for (double v : {0.0, 1.0, 2.5, 999.99, 1234567.891, -0.5, -98765.4321}) {
+      EXPECT_DOUBLE_EQ(LerTextoImpresso(FormatFloat(mascara, v)).Valor, RoundValor(v, casas)) << mascara << " " << v;
+      EXPECT_DOUBLE_EQ(LerTextoImpresso(FormatarComSinal(mascara, v, " (")).Valor, RoundValor(v, casas)) << mascara;
+    }
+  EXPECT_DOUBLE_EQ(LerTextoImpresso(FormatarSaldo(-12.345, true)).Valor, -0.1235);
+  EXPECT_EQ(LerTextoImpresso(FormatFloat("0000", 7)).Tipo, TnTextoLido::Texto);
+}
+
 }  // namespace

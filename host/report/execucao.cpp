@@ -8,6 +8,7 @@
 #include "host/render/renderizador.h"
 #include "host/report/base_dll.h"
 #include "host/report/formulario.h"
+#include "host/report/planilha_relatorio.h"
 #include "host/report/plugin.h"
 #include "host/report/saidas.h"
 
@@ -46,10 +47,13 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
 
   const TnDMConexao* conexao = TnDMConexao::Atual();
   TnSaidasTemporarias saida({pedido.ArquivoPdf, pedido.PastaPng, pedido.ArquivoRastro,
-                             conexao && conexao->Embutido() ? conexao->Banco() : std::string()});
+                             conexao && conexao->Embutido() ? conexao->Banco() : std::string(),
+                             pedido.ArquivoXlsx, pedido.ArquivoCsv});
   std::unique_ptr<TnRenderizador> renderizador;
   if (!pedido.ArquivoPdf.empty() || !pedido.PastaPng.empty())
     renderizador = std::make_unique<TnRenderizador>(saida.Pdf(), saida.PastaPng());
+  std::unique_ptr<TnColetorPlanilha> planilha;
+  if (!pedido.ArquivoXlsx.empty() || !pedido.ArquivoCsv.empty()) planilha = std::make_unique<TnColetorPlanilha>();
 
   TnResultadoImpressao resultado;
   {
@@ -57,6 +61,7 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
     const bool comRastro = pedido.ComRastro || !pedido.ArquivoRastro.empty();
     report->DefinirRastro(comRastro);
     report->DefinirDestino(renderizador.get());
+    report->DefinirObservadorSecoes(planilha.get());
     TnObservacaoConsultas consultas(comRastro ? report.get() : nullptr);
     try {
       // The form object lives while the form is open, as the host keeps it.
@@ -76,6 +81,11 @@ TnResultadoImpressao ImprimirRelatorio(const TnPedidoImpressao& pedido) {
     }
     resultado.Paginas = report->Finalizar();
     resultado.Rastro = report->Rastro();
+    if (planilha && resultado.Paginas > 0) {
+      const TnPlanilha linhas = planilha->Montar(report->Layout().Titulo);
+      if (!saida.Xlsx().empty()) GravarPlanilhaXlsx(linhas, saida.Xlsx());
+      if (!saida.Csv().empty()) GravarPlanilhaCsv(linhas, saida.Csv());
+    }
   }
   if (!saida.Rastro().empty()) GravarRastro(resultado.Rastro, saida.Rastro());
   saida.Confirmar(resultado.Paginas > 0);

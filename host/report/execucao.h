@@ -15,6 +15,8 @@ struct TnPedidoImpressao {
   std::string ArquivoPdf;                        // empty = no PDF (tests)
   std::string PastaPng;                          // empty = no PNG pages
   std::string ArquivoRastro;                     // empty = the trace is not written to a file
+  std::string ArquivoXlsx;                       // the printed rows as an XLSX spreadsheet; empty = none
+  std::string ArquivoCsv;                        // the same rows as CSV; empty = none
   bool ComRastro = false;                        // keep the print trace: sections and the queries run
   bool ConferirTabelas = false;                  // once the form is filled, refuse a database without our tables
   TnConjuntosFornecidos Conjuntos;               // datasets in place of the layout's queries (tests); stay the caller's

@@ -169,7 +169,7 @@ void TnrwReport::RepPrintSection(int numero) {
     }
   }
   if (zebrar && !manterFaixa) FZebraEscura = !FZebraEscura;
-  ColocarSecao(*secao, FY, altura, zebrar && FZebraEscura);
+  ColocarSecao(*secao, FY, altura, zebrar && FZebraEscura, noCabecalho ? TnPapelSecao::Cabecalho : TnPapelSecao::Corpo);
   FY += altura;
   if (!noCabecalho) FCorpoNaPagina = true;
   DispararEvento(OnAfterSection, numero);
@@ -205,7 +205,8 @@ void TnrwReport::FecharPagina() {
 void TnrwReport::ColocarRodape() {
   const auto& pg = FLayout->Pagina;
   if (TnpqSection* rodape = SecaoOuNulo(TnLayout::kSecaoRodape)) {
-    ColocarSecao(*rodape, pg.Altura - pg.MargemBase - rodape->GetHeight(), rodape->GetHeight(), false);
+    ColocarSecao(*rodape, pg.Altura - pg.MargemBase - rodape->GetHeight(), rodape->GetHeight(), false,
+                 TnPapelSecao::Rodape);
     return;
   }
   const double y = pg.Altura - pg.MargemBase - kAlturaRodapePadrao;
@@ -244,7 +245,7 @@ std::string TnrwReport::TextoRotulo(const TnpqLabel& rotulo) const {
   return rotulo.Valor.empty() ? rotulo.Texto : FParams.GetValues(rotulo.Valor);
 }
 
-void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura) {
+void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura, TnPapelSecao papel) {
   const auto& pg = FLayout->Pagina;
   const double x0 = pg.MargemEsquerda;
   auto& elementos = FPagina->Elementos;
@@ -256,6 +257,7 @@ void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool 
     FRastro.Secoes.push_back({FPagina->Numero, secao.Numero, {}});
     impressa = &FRastro.Secoes.back();
   }
+  std::vector<TnRotuloColocado> colocados;
   for (const auto& obj : FLayout->Objetos) {
     if (obj->Secao != secao.Numero || !obj->Visible) continue;
     const TRetangulo area{x0 + obj->Left, y + obj->Top, obj->Width, obj->Height};
@@ -263,6 +265,9 @@ void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool 
       std::string texto = TextoRotulo(*rotulo);
       if (impressa && !rotulo->Valor.empty()) impressa->Valores.emplace_back(rotulo->Valor, texto);
       if (texto.empty()) continue;
+      if (FObservador && rotulo->Sistema == TnSistema::Nenhum)
+        colocados.push_back({rotulo, {obj->Left, obj->Top, obj->Width, obj->Height}, rotulo->Fonte.Negrito,
+                             rotulo->Fonte.Tamanho, rotulo->Alinhamento, texto});
       const bool comTotal = rotulo->Sistema == TnSistema::Pagina;
       elementos.push_back(TElementoTexto{area, std::move(texto), rotulo->Fonte, rotulo->Alinhamento,
                                          rotulo->MultiLinha, comTotal});
@@ -278,6 +283,7 @@ void TnrwReport::ColocarSecao(TnpqSection& secao, double y, double altura, bool 
         elementos.push_back(TElementoCaixa{area, forma->Preenchimento, forma->CorBorda, forma->Espessura});
     }
   }
+  if (FObservador) FObservador->SecaoColocada(FPagina->Numero, secao.Numero, papel, std::move(colocados));
 }
 
 int TnrwReport::Finalizar() {

@@ -11,6 +11,7 @@
 #include "host/report/layout.h"
 #include "host/report/params.h"
 #include "host/report/rastro.h"
+#include "host/report/secoes_colocadas.h"
 
 class TnClientDataSet;
 class TnrwBaseDll;
@@ -79,6 +80,7 @@ class TnrwReport : public TnpqPowerQuery {
   TnFraProgressoHost* ProgressHost() { return &FProgressHost; }        // where this print's progress frames show
   void DefinirDestino(TnDestinoPaginas* destino) { FDestino = destino; }  // where pages go
   void DefinirRastro(bool ativo) { FRastroAtivo = ativo; }  // keep the print trace
+  void DefinirObservadorSecoes(TnObservadorSecoes* o) { FObservador = o; }  // told each placed section; null = none; stays the caller's
   const TnRastro& Rastro() const { return FRastro; }
   void RegistrarConsulta(const std::string& sql, int linhas);  // a query the report ran, kept while the trace is on
   int Finalizar();                               // closes the last page, returns the page count
@@ -96,7 +98,7 @@ class TnrwReport : public TnpqPowerQuery {
   void DispararEvento(TnEventoSecao& evento, int secao);
   void AbrirPagina();
   void FecharPagina();
-  void ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura);
+  void ColocarSecao(TnpqSection& secao, double y, double altura, bool faixaEscura, TnPapelSecao papel);
   void ColocarRodape();                          // the layout's footer, or the print date and page number
   bool CabecalhoMostraPagina() const;            // the page header has a visible page-number label
   std::string TextoRotulo(const TnpqLabel& rotulo) const;
@@ -106,6 +108,7 @@ class TnrwReport : public TnpqPowerQuery {
 
   std::unique_ptr<TnLayout> FLayout;
   TnDestinoPaginas* FDestino = nullptr;
+  TnObservadorSecoes* FObservador = nullptr;
   std::vector<TnrwBaseDll*> FObjetos;            // live report-class objects, newest last
   std::unique_ptr<TPagina> FPagina;              // page being filled
   int FPaginas = 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 
@@ -18,6 +19,10 @@ namespace {
 
 const char* const kAssinaturaPdf = "%PDF-";
 const char* const kAssinaturaRastro = "{";   // the trace is one JSON object
+const char* const kAssinaturaCsv = "\xEF\xBB\xBF";  // the byte order mark our CSV starts with
+const char* const kAssinaturaZip = "PK\x03\x04";
+const char* const kPastaDeTrabalho = "xl/workbook.xml";  // named in the zip's directory, at its end
+constexpr std::streamoff kFimDoZip = 65536;   // bytes at the end where that directory lies
 const char* const kModeloPasta = ".rpt-XXXXXX";
 
 [[noreturn]] void Recusar(const std::string& opcao, const std::string& caminho, const std::string& motivo) {
@@ -52,16 +57,46 @@ bool ComecaCom(const std::string& caminho, const std::string& assinatura) {
   return arquivo && inicio == assinatura;
 }
 
+// A spreadsheet of the XLSX kind: a zip holding a workbook (not any zip, nor a text document).
+bool EhXlsx(const std::string& caminho) {
+  if (!ComecaCom(caminho, kAssinaturaZip)) return false;
+  std::ifstream arquivo(caminho, std::ios::binary | std::ios::ate);
+  const std::streamoff tamanho = arquivo.tellg();
+  const std::streamoff inicio = std::max<std::streamoff>(0, tamanho - kFimDoZip);
+  std::string fim(static_cast<size_t>(tamanho - inicio), '\0');
+  arquivo.seekg(inicio);
+  arquivo.read(fim.data(), static_cast<std::streamsize>(fim.size()));
+  return arquivo && fim.find(kPastaDeTrabalho) != std::string::npos;
+}
+
+// What a file output may replace: what this program writes there.
+struct TSaidaArquivo {
+  std::string Opcao, Caminho;
+  std::function<bool(const std::string&)> EhNosso;
+  std::string OQueEscrevemos;
+};
+
+std::vector<TSaidaArquivo> SaidasArquivo(const TnDestinos& d) {
+  const auto assinatura = [](const char* a) { return [a](const std::string& c) { return ComecaCom(c, a); }; };
+  std::vector<TSaidaArquivo> saidas;
+  if (!d.Pdf.empty()) saidas.push_back({"--out", d.Pdf, assinatura(kAssinaturaPdf), "um PDF"});
+  if (!d.Rastro.empty()) saidas.push_back({"--trace", d.Rastro, assinatura(kAssinaturaRastro), "um rastro JSON"});
+  if (!d.Xlsx.empty()) saidas.push_back({"--xlsx", d.Xlsx, EhXlsx, "uma planilha XLSX"});
+  if (!d.Csv.empty()) saidas.push_back({"--csv", d.Csv, assinatura(kAssinaturaCsv), "um CSV em UTF-8"});
+  return saidas;
+}
+
 // A file output: a new name in an existing folder, or a regular file we wrote.
-void ConferirArquivo(const std::string& opcao, const std::string& caminho, const std::string& assinatura,
-                     const std::string& oQueEscrevemos) {
+void ConferirArquivo(const TSaidaArquivo& saida) {
+  const std::string& opcao = saida.Opcao;
+  const std::string& caminho = saida.Caminho;
   std::error_code e;
   const fs::file_status st = fs::status(caminho, e);
   if (fs::is_directory(st)) Recusar(opcao, caminho, "é uma pasta");
   if (!EhNomeDeArquivo(caminho)) Recusar(opcao, caminho, "não é um nome de arquivo");
   if (fs::exists(st) && !fs::is_regular_file(st)) Recusar(opcao, caminho, "não é um arquivo comum");
-  if (fs::exists(st) && !ComecaCom(caminho, assinatura))
-    Recusar(opcao, caminho, "já existe e não é " + oQueEscrevemos + " (escolha outro nome ou apague-o)");
+  if (fs::exists(st) && !saida.EhNosso(caminho))
+    Recusar(opcao, caminho, "já existe e não é " + saida.OQueEscrevemos + " (escolha outro nome ou apague-o)");
   if (!fs::exists(st) && !fs::is_directory(PastaDe(caminho), e))
     Recusar(opcao, caminho, "fica numa pasta que não existe");
 }
@@ -108,25 +143,27 @@ bool EhArquivoDePagina(const std::string& nome) {
 
 void ConferirDestinos(const TnDestinos& destinos) {
   const TnDestinos d = SemBarraFinal(destinos);
-  ConferirDiferentes("--out", d.Pdf, d.Banco, "o banco de dados");
-  ConferirDiferentes("--trace", d.Rastro, d.Banco, "o banco de dados");
-  ConferirDiferentes("--trace", d.Rastro, d.Pdf, "também a saída --out");
+  const std::vector<TSaidaArquivo> arquivos = SaidasArquivo(d);
+  for (size_t i = 0; i < arquivos.size(); ++i) {
+    ConferirDiferentes(arquivos[i].Opcao, arquivos[i].Caminho, d.Banco, "o banco de dados");
+    for (size_t j = 0; j < i; ++j)
+      ConferirDiferentes(arquivos[i].Opcao, arquivos[i].Caminho, arquivos[j].Caminho,
+                         "também a saída " + arquivos[j].Opcao);
+  }
   ConferirDiferentes("--png", d.PastaPng, d.Banco, "o banco de dados");
-  if (!d.Pdf.empty()) ConferirArquivo("--out", d.Pdf, kAssinaturaPdf, "um PDF");
-  if (!d.Rastro.empty()) ConferirArquivo("--trace", d.Rastro, kAssinaturaRastro, "um rastro JSON");
+  for (const auto& a : arquivos) ConferirArquivo(a);
   if (!d.PastaPng.empty()) ConferirPastaPng(d.PastaPng);
-  ConferirForaDasPaginas("--out", d.Pdf, d.PastaPng);
-  ConferirForaDasPaginas("--trace", d.Rastro, d.PastaPng);
+  for (const auto& a : arquivos) ConferirForaDasPaginas(a.Opcao, a.Caminho, d.PastaPng);
 }
 
 TnSaidasTemporarias::TnSaidasTemporarias(const TnDestinos& destinos) : FDestinos(SemBarraFinal(destinos)) {
   ConferirDestinos(FDestinos);
   try {
-    if (!FDestinos.Pdf.empty())
-      FPdfTmp = (fs::path(NovaPasta(FDestinos.Pdf)) / fs::path(FDestinos.Pdf).filename()).string();
+    FPdfTmp = NovoArquivo(FDestinos.Pdf);
     if (!FDestinos.PastaPng.empty()) FPngTmp = NovaPasta(FDestinos.PastaPng);
-    if (!FDestinos.Rastro.empty())
-      FRastroTmp = (fs::path(NovaPasta(FDestinos.Rastro)) / fs::path(FDestinos.Rastro).filename()).string();
+    FRastroTmp = NovoArquivo(FDestinos.Rastro);
+    FXlsxTmp = NovoArquivo(FDestinos.Xlsx);
+    FCsvTmp = NovoArquivo(FDestinos.Csv);
   } catch (...) {
     RemoverPastas();
     throw;
@@ -156,15 +193,24 @@ std::string TnSaidasTemporarias::NovaPasta(const std::string& destino) {
   return modelo;
 }
 
+std::string TnSaidasTemporarias::NovoArquivo(const std::string& destino) {
+  if (destino.empty()) return {};
+  return (fs::path(NovaPasta(destino)) / fs::path(destino).filename()).string();
+}
+
 void TnSaidasTemporarias::Confirmar(bool comPaginas) {
   TnInterrupcao::Verificar();
   std::error_code e;
   if (!FRastroTmp.empty() && fs::exists(FRastroTmp, e)) fs::rename(FRastroTmp, FDestinos.Rastro);
-  if (!FPdfTmp.empty()) {
-    if (comPaginas) fs::rename(FPdfTmp, FDestinos.Pdf);
-    else if (fs::is_regular_file(FDestinos.Pdf, e) && ComecaCom(FDestinos.Pdf, kAssinaturaPdf))
-      fs::remove(FDestinos.Pdf);
-  }
+  // Drawn only when something printed; otherwise the older one goes, as it would look current.
+  const auto confirmar = [&](const std::string& tmp, const std::string& destino, bool ehNosso(const std::string&)) {
+    if (tmp.empty()) return;
+    if (comPaginas) fs::rename(tmp, destino);
+    else if (fs::is_regular_file(destino, e) && ehNosso(destino)) fs::remove(destino);
+  };
+  confirmar(FPdfTmp, FDestinos.Pdf, [](const std::string& c) { return ComecaCom(c, kAssinaturaPdf); });
+  confirmar(FXlsxTmp, FDestinos.Xlsx, EhXlsx);
+  confirmar(FCsvTmp, FDestinos.Csv, [](const std::string& c) { return ComecaCom(c, kAssinaturaCsv); });
   ConfirmarPaginas(comPaginas);
 }
 

@@ -28,7 +28,7 @@ TEST(Saidas, ARunWithoutPagesRemovesOnlyOurOlderFiles) {
   std::ofstream(d / "pag" / "pagina-0001.png") << "antiga";
   std::ofstream(d / "pag" / "foto.png") << "minha";
   {
-    TnSaidasTemporarias saida({(d / "r.pdf").string(), (d / "pag").string(), (d / "r.json").string(), {}});
+    TnSaidasTemporarias saida({(d / "r.pdf").string(), (d / "pag").string(), (d / "r.json").string(), {}, {}, {}});
     std::ofstream(saida.Rastro()) << "{\"pages\": 0}";
     saida.Confirmar(false);
   }

@@ -179,6 +179,7 @@ TEST_F(Cli, OutputsThatAreNotOursAreRefusedBeforeAnyWork) {
   fs::create_directories(d / "pasta");
   Gravar(d / "notas.txt", "minhas notas");
   Gravar(d / "r.pdf", "%PDF-1.4 antigo");
+  Gravar(d / "texto.docx", std::string("PK\x03\x04", 4) + "word/document.xml");  // a zip, not a workbook
   mkfifo((d / "fila").c_str(), 0600);
   const std::string db = banco->Arquivo();
   const std::string bancoAntes = Ler(db);
@@ -202,6 +203,17 @@ TEST_F(Cli, OutputsThatAreNotOursAreRefusedBeforeAnyWork) {
       {"--png " + db, "é o banco de dados"},
       {"--out " + (d / "pasta" / "pagina-0001.png").string() + " --png " + (d / "pasta").string(),
        "tem o nome de uma página de --png"},
+      {"--xlsx " + db, "--xlsx: '" + db + "' é o banco de dados"},
+      {"--csv " + db, "--csv: '" + db + "' é o banco de dados"},
+      {"--out " + (d / "r.pdf").string() + " --xlsx " + (d / "r.pdf").string(), "--xlsx: '" + (d / "r.pdf").string() +
+       "' é também a saída --out"},
+      {"--xlsx " + (d / "x.xlsx").string() + " --csv " + (d / "x.xlsx").string(), "é também a saída --xlsx"},
+      {"--trace " + (d / "x.csv").string() + " --csv " + (d / "x.csv").string(), "é também a saída --trace"},
+      {"--xlsx " + (d / "notas.txt").string(), "--xlsx: '" + (d / "notas.txt").string() + "' já existe e não é uma planilha XLSX"},
+      {"--xlsx " + (d / "texto.docx").string(), "já existe e não é uma planilha XLSX"},
+      {"--csv " + (d / "notas.txt").string(), "já existe e não é um CSV em UTF-8"},
+      {"--csv " + (d / "pasta").string(), "é uma pasta"},
+      {"--xlsx " + (d / "falta" / "r.xlsx").string(), "fica numa pasta que não existe"},
   };
   const auto antes = Conteudo(d);
   for (const auto& c : casos) {
@@ -214,6 +226,29 @@ TEST_F(Cli, OutputsThatAreNotOursAreRefusedBeforeAnyWork) {
     EXPECT_EQ(Conteudo(d), antes) << opcoes;
   }
   EXPECT_EQ(Ler(db), bancoAntes);
+}
+
+// The spreadsheets follow the PDF: in place on success, left as they were by a failure, gone when nothing prints.
+TEST_F(Cli, SpreadsheetsAreReplacedOnlyByARunThatPrints) {
+  const fs::path d = pasta / "planilhas";
+  fs::create_directories(d);
+  const std::string xlsx = (d / "r.xlsx").string(), csv = (d / "r.csv").string();
+  const std::string saidas = " --out " + (d / "r.pdf").string() + " --xlsx " + xlsx + " --csv " + csv;
+  Saida s = Rpt(Run("--param pLinhas=2" + saidas));
+  ASSERT_EQ(s.Codigo, 0) << s.Texto;
+  EXPECT_NE(s.Texto.find(xlsx + ": planilha gravada"), std::string::npos) << s.Texto;
+  const std::string planilha = Ler(xlsx), linhas = Ler(csv);
+  EXPECT_EQ(planilha.rfind("PK\x03\x04", 0), 0u);
+  EXPECT_EQ(linhas.rfind("\xEF\xBB\xBF", 0), 0u);
+
+  s = Rpt(Run("--param pModo=erro" + saidas));
+  EXPECT_EQ(s.Codigo, 1) << s.Texto;
+  EXPECT_EQ(Ler(xlsx), planilha);
+  EXPECT_EQ(Ler(csv), linhas);
+
+  s = Rpt(Run("--param pModo=vazio" + saidas));
+  EXPECT_EQ(s.Codigo, 0) << s.Texto;
+  EXPECT_EQ(Conteudo(d).size(), 0u);  // nothing printed: the older outputs go, no private folder stays
 }
 
 TEST_F(Cli, PageFolderKeepsTheUsersFilesAndThePdfInIt) {
