@@ -22,8 +22,9 @@ namespace {
 class TServidorNoAr {
  public:
   TServidorNoAr(const std::string& banco, const std::string& temporaria, const std::string& token = {},
-                const std::string& plugins = RPT_PLUGIN_DIR) {
+                const std::string& plugins = RPT_PLUGIN_DIR, int segundosOcioso = 900) {
     TnOpcoesServidor o;
+    o.SegundosOcioso = segundosOcioso;
     o.Banco = banco;
     o.PastaPlugins = plugins;
     o.Porta = 0;
@@ -210,6 +211,27 @@ TEST_F(ServidorWebComPluginDeTeste, CancelarParaAConsultaENadaFica) {
   EXPECT_EQ(s["mensagem"], "Impressão cancelada.");
   EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(5));
   EXPECT_TRUE(fs::is_empty(*fs::directory_iterator(FTemporaria))) << "a impressão cancelada deixou arquivos";
+}
+
+TEST(ServidorWebOcioso, FormularioSemUsoELiberadoComSuaImpressao) {
+  TBancoDemoTeste banco(1);
+  const fs::path temporaria = fs::temp_directory_path() / ("rpt-serve-ocioso-" + std::to_string(getpid()));
+  fs::create_directories(temporaria);
+  {
+    TServidorNoAr s(banco.Conexao().Banco(), temporaria.string(), "", RPT_PLUGIN_DIR, 1);
+    auto r = s.Cliente->Post("/api/formularios", R"({"plugin": "RptPayments"})", "application/json");
+    const std::string id = Corpo(r)["id"];
+    r = s.Cliente->Post("/api/formularios/" + id + "/impressao", "{}", "application/json");
+    ASSERT_EQ(r->status, 202) << r->body;
+    const std::string impressao = Corpo(r)["impressao"];
+    std::this_thread::sleep_for(std::chrono::seconds(3));  // no request: a tab polling its print stays in use
+    EXPECT_EQ(s.Cliente->Get("/api/impressoes/" + impressao)->status, 404);
+    EXPECT_EQ(s.Cliente->Post("/api/formularios/" + id + "/campos/pDataFinal", R"({"evento": "sair"})",
+                              "application/json")->status, 404);
+    EXPECT_TRUE(fs::is_empty(*fs::directory_iterator(temporaria)));
+  }
+  EXPECT_TRUE(fs::is_empty(temporaria));
+  fs::remove_all(temporaria);
 }
 
 TEST(ServidorWebToken, ExigidoEmTodaRequisicao) {
