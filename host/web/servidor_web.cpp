@@ -143,6 +143,12 @@ std::string CookieToken(const httplib::Request& req) {
   return {};
 }
 
+// "localhost:8080" -> "localhost", "[::1]:8080" -> "::1".
+std::string NomeDoHost(const std::string& host) {
+  if (!host.empty() && host.front() == '[') return host.substr(1, host.find(']') - 1);
+  return host.substr(0, host.find(':'));
+}
+
 void ResponderJson(httplib::Response& res, int status, const json& corpo) {
   res.status = status;
   res.set_content(corpo.dump(), "application/json; charset=utf-8");
@@ -257,7 +263,13 @@ void TnServidorWeb::TImpl::MontarCatalogo() {
 }
 
 bool TnServidorWeb::TImpl::Autorizar(const httplib::Request& req, httplib::Response& res) {
-  if (Opcoes.Token.empty()) return true;
+  if (Opcoes.Token.empty()) {
+    // Without a token only this machine's own pages may ask: a page elsewhere whose name
+    // was pointed at 127.0.0.1 (DNS rebinding) still sends its own name as the Host.
+    if (EhLoopback(NomeDoHost(req.get_header_value("Host")))) return true;
+    ResponderErro(res, 403, "Acesso negado: abra o servidor por 127.0.0.1 ou localhost.");
+    return false;
+  }
   if (IguaisSemPressa(req.get_header_value(kCabecalhoToken), Opcoes.Token) ||
       IguaisSemPressa(CookieToken(req), Opcoes.Token))
     return true;

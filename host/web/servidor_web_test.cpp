@@ -169,6 +169,7 @@ TEST_F(ServidorWeb, RequisicoesRuinsRecebem4xxEOServidorSegue) {
       {"corpo de 10 MB", [&] { return C().Post("/api/formularios", grande, "application/json"); }, 413},
       {"UTF-8 inválido", [&] { return C().Post("/api/formularios", "{\"plugin\": \"Rpt\xff\"}", "application/json"); }, 400},
       {"JSON inválido", [&] { return Passo(id, "pDataFinal", json("nada")); }, 400},
+      {"outro nome de host", [&] { return C().Get("/", {{"Host", "exemplo.com.br:8080"}}); }, 403},
   };
   for (const TCaso& c : casos) {
     auto r = c.Pedir();
