@@ -9,7 +9,11 @@ PACOTES=(
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libxlsxwriter-dev python3-openpyxl
   fonts-liberation2 fonts-dejavu-core poppler-utils
+  libcpp-httplib-dev chromium
 )
+# The browser test runs Playwright on Node; a Node from elsewhere (nodesource) brings its
+# own npm, which Debian's npm package would conflict with.
+command -v npm >/dev/null 2>&1 || PACOTES+=(nodejs npm)
 
 faltando=()
 for p in "${PACOTES[@]}"; do

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "host/report/formulario.h"
 #include "host/report/plugin.h"
 #include "host/report/saidas.h"
+#include "host/web/servidor_web.h"
 
 namespace {
 
@@ -59,6 +61,12 @@ const CLI::Validator kNomeIgualValor(
 void OpcaoPlugins(CLI::App& comando, std::string& pasta) {
   comando.add_option("--plugins", pasta, "Pasta dos plug-ins (padrão: $RPT_PLUGINS ou a pasta da instalação)")
       ->type_name("PASTA");
+}
+
+void OpcaoBanco(CLI::App& comando, std::string& banco) {
+  comando.add_option("--db", banco, "Banco de dados: arquivo (embutido) ou host:caminho / host/porta:caminho")
+      ->required()
+      ->type_name("BANCO");
 }
 
 void ArgumentoPlugin(CLI::App& comando, std::string& plugin) {
@@ -171,9 +179,7 @@ int Imprimir(const TOpcoesImprimir& o) {
 TExecucao ComandoImprimir(CLI::App& comando) {
   auto o = std::make_shared<TOpcoesImprimir>();
   ArgumentoPlugin(comando, o->Plugin);
-  comando.add_option("--db", o->Banco, "Banco de dados: arquivo (embutido) ou host:caminho / host/porta:caminho")
-      ->required()
-      ->type_name("BANCO");
+  OpcaoBanco(comando, o->Banco);
   comando.add_option("--param", o->Parametros, "Preenche um parâmetro do formulário (repetível, na ordem dada)")
       ->type_name("NOME=VALOR")
       ->allow_extra_args(false)
@@ -198,6 +204,64 @@ TExecucao ComandoImprimir(CLI::App& comando) {
       "Sai com 0 (também quando nada atende aos parâmetros), 2 para um parâmetro ou opção inválida\n"
       "(NOME: mensagem), 1 para outro erro, 130/143/129 quando interrompido (SIGINT/SIGTERM/SIGHUP).");
   return [o] { return Imprimir(*o); };
+}
+
+// ---- serve -------------------------------------------------------------------------------------
+
+struct TOpcoesServir {
+  TnOpcoesServidor Servidor;
+  std::string Escuta = "127.0.0.1:8080";
+};
+
+// "HOST:PORTA" ("[::1]:8080" for IPv6; port 0 = a free one, told at start) into the server's options.
+void LerEscuta(const std::string& escuta, TnOpcoesServidor& s) {
+  const auto doisPontos = escuta.rfind(':');
+  const std::string porta = doisPontos == std::string::npos ? std::string() : escuta.substr(doisPontos + 1);
+  int numero = -1;
+  const auto [resto, erro] = std::from_chars(porta.data(), porta.data() + porta.size(), numero);
+  std::string host = doisPontos == std::string::npos ? std::string() : escuta.substr(0, doisPontos);
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
+  if (host.empty() || porta.empty() || erro != std::errc() || resto != porta.data() + porta.size() || numero < 0 ||
+      numero > 65535)
+    throw EnOpcao("--listen: espera HOST:PORTA (ex.: 127.0.0.1:8080), recebeu '" + escuta + "'.");
+  s.Endereco = host;
+  s.Porta = numero;
+}
+
+int Servir(TOpcoesServir& o) {
+  LerEscuta(o.Escuta, o.Servidor);
+  if (o.Servidor.Token.empty() && std::getenv("RPT_SERVE_TOKEN")) o.Servidor.Token = std::getenv("RPT_SERVE_TOKEN");
+  TnServidorWeb servidor(o.Servidor);
+  const int parar = TnInterrupcao::RegistrarCancelamento([&servidor] { servidor.Parar(); });
+  struct TLimpa {
+    int Id;
+    ~TLimpa() { TnInterrupcao::RemoverCancelamento(Id); }
+  } limpa{parar};
+  const std::string host = o.Servidor.Endereco.find(':') == std::string::npos ? o.Servidor.Endereco
+                                                                               : "[" + o.Servidor.Endereco + "]";
+  std::cerr << "Servindo os relatórios de " << o.Servidor.Banco << " em http://" << host << ":" << servidor.Porta() << "/"
+            << (o.Servidor.Token.empty() ? "" : "?token=...") << " (Ctrl-C encerra).\n";
+  if (!TnInterrupcao::SinalRecebido()) servidor.Atender();
+  std::cerr << "Servidor encerrado.\n";
+  return kSaidaOk;
+}
+
+TExecucao ComandoServir(CLI::App& comando) {
+  auto o = std::make_shared<TOpcoesServir>();
+  OpcaoBanco(comando, o->Servidor.Banco);
+  comando.add_option("--listen", o->Escuta, "Endereço e porta onde escutar (padrão: 127.0.0.1:8080; porta 0 = uma livre)")
+      ->type_name("HOST:PORTA");
+  OpcaoPlugins(comando, o->Servidor.PastaPlugins);
+  comando.add_option("--token", o->Servidor.Token, "Exigido em toda requisição (padrão: $RPT_SERVE_TOKEN)")
+      ->type_name("TOKEN");
+  comando.add_option("--idle", o->Servidor.SegundosOcioso, "Segundos sem uso até liberar o formulário de uma aba (padrão: 900)")
+      ->type_name("SEGUNDOS")
+      ->check(InteiroDesde(1));
+  comando.footer(
+      "Fora do loopback (127.0.0.1, ::1) exige --token ou RPT_SERVE_TOKEN; o navegador o envia no cabeçalho\n"
+      "X-Rpt-Token ou no cookie que a primeira visita a /?token=TOKEN grava. Usuário e senha de um servidor\n"
+      "Firebird: $ISC_USER e $ISC_PASSWORD.");
+  return [o] { return Servir(*o); };
 }
 
 // ---- demo-db ------------------------------------------------------------------------------------
@@ -234,6 +298,7 @@ constexpr TComando kComandos[] = {
     {"list", "Lista os plug-ins, suas classes de relatório e versões", ComandoListar},
     {"describe", "Mostra o formulário de parâmetros de um plug-in", ComandoDescrever},
     {"run", "Imprime um relatório em PDF (e PNG, rastro JSON)", ComandoImprimir},
+    {"serve", "Serve os relatórios a navegadores (formulário, páginas e PDF)", ComandoServir},
     {"demo-db", "Cria um banco de demonstração", ComandoCriarDemo},
 };
 
@@ -360,6 +425,9 @@ int main(int argc, char** argv) {
     return Executar(argc, argv);
   } catch (const EnParam& e) {
     std::cerr << e.NomeParametro() << ": " << e.what() << "\n";
+    return kSaidaUso;
+  } catch (const EnOpcao& e) {
+    std::cerr << e.what() << "\n";
     return kSaidaUso;
   } catch (const std::exception& e) {
     // Whatever a stop request made fail (a cancelled query, say) ends as interrupted.

@@ -22,6 +22,7 @@ std::mutex gMutex;  // the cancellers and the temporary paths
 std::map<int, std::function<void()>> gCancelamentos;
 int gProximoId = 1;
 std::set<std::string> gTemporarios;
+thread_local TnParada* tParada = nullptr;  // the run this thread works for, when a server runs several
 
 std::string NomeSinal(int sinal) {
   switch (sinal) {
@@ -73,8 +74,14 @@ int TnInterrupcao::SinalRecebido() { return gSinal.load(); }
 
 int TnInterrupcao::CodigoSaida(int sinal) { return kBaseCodigoSinal + sinal; }
 
+int TnInterrupcao::ParadaPedida() {
+  if (const int sinal = gSinal.load()) return sinal;
+  return tParada && tParada->Pedida() ? SIGINT : 0;
+}
+
 void TnInterrupcao::Verificar() {
   if (const int sinal = gSinal.load(std::memory_order_relaxed)) throw EnInterrompido(sinal);
+  if (tParada && tParada->Pedida()) throw EnInterrompido(SIGINT);
 }
 
 void TnInterrupcao::Pedir(int sinal) {
@@ -105,3 +112,17 @@ void TnInterrupcao::RemoverTemporario(const std::string& caminho) {
   std::lock_guard<std::mutex> trava(gMutex);
   gTemporarios.erase(caminho);
 }
+
+void TnParada::Pedir() {
+  FPedida.store(true);
+  std::lock_guard<std::mutex> trava(FMutex);
+  if (FCancelar) FCancelar();
+}
+
+void TnParada::DefinirCancelamento(std::function<void()> cancelar) {
+  std::lock_guard<std::mutex> trava(FMutex);
+  FCancelar = std::move(cancelar);
+}
+
+TnEscopoParada::TnEscopoParada(TnParada& parada) : FAnterior(tParada) { tParada = &parada; }
+TnEscopoParada::~TnEscopoParada() { tParada = FAnterior; }

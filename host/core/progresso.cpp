@@ -7,6 +7,14 @@
 
 namespace {
 constexpr int kLargura = 30;  // characters of a bar
+thread_local TnEscutaProgresso* tEscuta = nullptr;
+}  // namespace
+
+TnEscutaProgresso::TnEscutaProgresso(TAviso aviso) : FAviso(std::move(aviso)), FAnterior(tEscuta) { tEscuta = this; }
+TnEscutaProgresso::~TnEscutaProgresso() { tEscuta = FAnterior; }
+
+void TnEscutaProgresso::Avisar(const std::string& texto, const TnQuadroProgresso& quadro) {
+  if (tEscuta && tEscuta->FAviso) tEscuta->FAviso(texto, quadro);
 }
 
 int TnFraProgresso::TBarra::Percentual() const {
@@ -32,6 +40,7 @@ void TnFraProgresso::MostrarEm(TnFraProgressoHost* pai) {
 }
 
 void TnFraProgresso::Anotar(bool liberado) {
+  TnEscutaProgresso::Avisar(FTotal.Texto, {FTotal.Fim, FTotal.Posicao, liberado});
   if (!FHost) return;
   TnQuadroProgresso& q = FHost->FQuadros[FQuadro];
   q.Maximo = FTotal.Fim;
@@ -68,6 +77,7 @@ void TnFraProgresso::ConfigurarProgressoParcial(int inicio, int fim) {
 void TnFraProgresso::SetTextos(const std::string& total, const std::string& parcial) {
   FTotal.Texto = total;
   FParcial.Texto = parcial;
+  Anotar();
   Desenhar(true);
 }
 

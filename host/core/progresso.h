@@ -1,6 +1,7 @@
 #pragma once
 // Progress frames: one bar (total) or two (total and partial) drawn on stderr
 // when it is a terminal, silent otherwise. The numbers are kept either way.
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -22,6 +23,22 @@ class TnFraProgressoHost {
  private:
   friend class TnFraProgresso;
   std::vector<TnQuadroProgresso> FQuadros;
+};
+
+// While it lives, told on its thread of every change of the total bar of any progress
+// frame made there (a server showing a print's progress elsewhere). One per thread.
+class TnEscutaProgresso {
+ public:
+  using TAviso = std::function<void(const std::string& texto, const TnQuadroProgresso& quadro)>;
+  explicit TnEscutaProgresso(TAviso aviso);      // listens on this thread
+  ~TnEscutaProgresso();                          // stops listening
+  TnEscutaProgresso(const TnEscutaProgresso&) = delete;
+  TnEscutaProgresso& operator=(const TnEscutaProgresso&) = delete;
+  static void Avisar(const std::string& texto, const TnQuadroProgresso& quadro);  // from the frames
+
+ private:
+  TAviso FAviso;
+  TnEscutaProgresso* FAnterior;
 };
 
 class TnFraProgresso {

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -50,3 +53,25 @@ TEST(Progresso, TheHostKeepsHowEachFrameStoodUntilItsRelease) {
 }
 
 }  // namespace
+
+TEST(EscutaProgresso, OuveOsQuadrosDaSuaThreadENaoOsDeOutras) {
+  std::vector<std::string> avisos;
+  {
+    TnEscutaProgresso escuta([&](const std::string& texto, const TnQuadroProgresso& q) {
+      avisos.push_back(texto + " " + std::to_string(q.Posicao) + "/" + std::to_string(q.Maximo) + (q.Liberado ? " fim" : ""));
+    });
+    std::thread([] {
+      TnFraProgresso outro;
+      outro.ConfigurarProgressoTotal(0, 5, "outra thread");
+    }).join();
+    {
+      TnFraProgresso p;
+      p.ConfigurarProgressoTotal(0, 4, "Unidades");
+      p.IncProgressoTotal();
+      p.SetProgressoTotal(9);
+    }
+  }
+  TnFraProgresso depois;
+  depois.ConfigurarProgressoTotal(0, 2, "sem escuta");
+  EXPECT_EQ(avisos, (std::vector<std::string>{"Unidades 0/4", "Unidades 1/4", "Unidades 4/4", "Unidades 4/4 fim"}));
+}

@@ -96,7 +96,7 @@ std::string Mensagem(const FbException& e) {
 
 // A statement cancelled by a stop request ends the run as interrupted.
 [[noreturn]] void LancarOuInterromper(const FbException& e) {
-  if (const int sinal = TnInterrupcao::SinalRecebido()) throw EnInterrompido(sinal);
+  if (const int sinal = TnInterrupcao::ParadaPedida()) throw EnInterrompido(sinal);
   Lancar(e);
 }
 
@@ -133,13 +133,17 @@ struct TXpb {
 
 class TTransacao {
  public:
-  TTransacao(IAttachment* att, bool somenteLeitura) {
+  TTransacao(IAttachment* att, bool somenteLeitura, bool instantaneo = false) {
+    // One snapshot for every query of a print that reads in a single transaction.
+    const unsigned char foto[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_nowait};
     // Read committed, record version: readers never wait and never block the garbage collector.
     const unsigned char leitura[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version};
     const unsigned char escrita[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
                                      isc_tpb_wait};
+    if (!att) return;
     TStatus st;
-    if (somenteLeitura) P = att->startTransaction(&st.W, sizeof leitura, leitura);
+    if (instantaneo) P = att->startTransaction(&st.W, sizeof foto, foto);
+    else if (somenteLeitura) P = att->startTransaction(&st.W, sizeof leitura, leitura);
     else P = att->startTransaction(&st.W, sizeof escrita, escrita);
   }
   ~TTransacao() {
@@ -460,7 +464,7 @@ std::string ResumoComando(const std::string& sql) {
   return r.size() > 300 ? r.substr(0, 300) + "..." : r;
 }
 
-TnDMConexao* gAtual = nullptr;
+thread_local TnDMConexao* gAtual = nullptr;  // each thread prints on its own connection
 
 }  // namespace
 
@@ -473,6 +477,7 @@ struct TnDMConexao::TImpl {
   int Cancelamento = 0;  // its canceller for a stop request
   std::string Banco;
   bool Embutido = true;
+  std::unique_ptr<TTransacao> Leitura;  // the one read-only transaction of every read, once IniciarLeituraUnica ran
 };
 
 struct TnDMConexao::TnLote::TImpl {
@@ -488,6 +493,7 @@ TnDMConexao::~TnDMConexao() {
   if (gAtual == this) gAtual = nullptr;
   if (!F->Att) return;
   TnInterrupcao::RemoverCancelamento(F->Cancelamento);
+  F->Leitura.reset();
   IStatus* s = Master()->getStatus();
   CheckStatusWrapper w(s);
   F->Att->detach(&w);
@@ -496,6 +502,13 @@ TnDMConexao::~TnDMConexao() {
 }
 
 namespace {
+
+void CancelarOperacao(IAttachment* att) {
+  IStatus* s = Master()->getStatus();
+  CheckStatusWrapper w(s);
+  att->cancelOperation(&w, fb_cancel_raise);  // the running statement fails as cancelled; nothing to cancel is fine
+  s->dispose();
+}
 
 std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnCredenciais& cred, bool criar,
                                               int segundosParaConectar = TnDMConexao::kSegundosParaConectar) {
@@ -530,7 +543,7 @@ std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnC
     impl->Att = criar ? prov->createDatabase(&st.W, banco.c_str(), tam, buf)
                       : prov->attachDatabase(&st.W, banco.c_str(), tam, buf);
   } catch (const FbException& e) {
-    if (TnInterrupcao::SinalRecebido()) throw EnInterrompido(TnInterrupcao::SinalRecebido());
+    if (const int sinal = TnInterrupcao::ParadaPedida()) throw EnInterrompido(sinal);
     if (!impl->Embutido && SemResposta(e.getStatus(), std::chrono::steady_clock::now() - inicio, segundosParaConectar))
       throw EnBancoDados("O servidor de '" + banco + "' não respondeu em " + std::to_string(segundosParaConectar) +
                              " s (veja --timeout).", 0);
@@ -538,12 +551,7 @@ std::unique_ptr<TnDMConexao::TImpl> Conectar(const std::string& banco, const TnC
            impl->Embutido ? DicaSemEscrita(banco) : std::string());
   }
   IAttachment* att = impl->Att;
-  impl->Cancelamento = TnInterrupcao::RegistrarCancelamento([att] {
-    IStatus* s = Master()->getStatus();
-    CheckStatusWrapper w(s);
-    att->cancelOperation(&w, fb_cancel_raise);  // the running statement fails as cancelled; nothing to cancel is fine
-    s->dispose();
-  });
+  impl->Cancelamento = TnInterrupcao::RegistrarCancelamento([att] { CancelarOperacao(att); });
   return impl;
 }
 
@@ -563,6 +571,17 @@ std::unique_ptr<TnDMConexao> TnDMConexao::CriarBanco(const std::string& arquivo)
 TnDMConexao* TnDMConexao::Atual() { return gAtual; }
 void TnDMConexao::DefinirAtual(TnDMConexao* conexao) { gAtual = conexao; }
 const std::string& TnDMConexao::Banco() const { return F->Banco; }
+
+void TnDMConexao::Cancelar() { CancelarOperacao(F->Att); }
+
+void TnDMConexao::IniciarLeituraUnica() {
+  if (F->Leitura) return;
+  try {
+    F->Leitura = std::make_unique<TTransacao>(F->Att, true, true);
+  } catch (const FbException& e) {
+    LancarOuInterromper(e);
+  }
+}
 bool TnDMConexao::Embutido() const { return F->Embutido; }
 
 std::unique_ptr<TnClientDataSet> TnDMConexao::ExecuteQueryView(const std::string& sql) {
@@ -577,7 +596,9 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, 
   auto ds = std::make_unique<TnClientDataSet>();
   try {
     TStatus st;
-    TTransacao tra(F->Att, somenteLeitura);
+    const bool naUnica = somenteLeitura && F->Leitura;
+    TTransacao propria(naUnica ? nullptr : F->Att, somenteLeitura);
+    TTransacao& tra = naUnica ? *F->Leitura : propria;
     TRef<IStatement> stmt(F->Att->prepare(&st.W, tra.P, static_cast<unsigned>(pos.Sql.size()), pos.Sql.c_str(), SQL_DIALECT_V6,
                                           IStatement::PREPARE_PREFETCH_METADATA));
     TMensagem entrada = MontarEntrada(stmt.get(), pos, valores);
@@ -605,7 +626,7 @@ std::unique_ptr<TnClientDataSet> TnDMConexao::Consultar(const std::string& sql, 
     }
     stmt->free(&st.W);
     stmt.Soltar();
-    tra.Confirmar();
+    if (!naUnica) tra.Confirmar();
   } catch (const FbException& e) {
     LancarOuInterromper(e);
   }

@@ -33,14 +33,17 @@ class TnDMConexao {
   static std::unique_ptr<TnDMConexao> Abrir(const std::string& banco, const TnCredenciais& cred = {},
                                             int segundosParaConectar = kSegundosParaConectar);  // attaches
   static std::unique_ptr<TnDMConexao> CriarBanco(const std::string& arquivo);  // new embedded file, UTF8
-  static TnDMConexao* Atual();                       // the connection reports use (set by the host)
-  static void DefinirAtual(TnDMConexao* conexao);    // nullptr clears
+  static TnDMConexao* Atual();                       // the connection reports use on this thread (set by the host)
+  static void DefinirAtual(TnDMConexao* conexao);    // this thread's; nullptr clears
   ~TnDMConexao();                                    // detaches; stops being Atual()
 
   const std::string& Banco() const;                  // as given to Abrir
   bool Embutido() const;                             // opened in this process, no server
   int PegarTipoCon() const { return FTipoCon; }      // database kind: 0 Firebird (1, 2 for wording tests)
   void DefinirTipoCon(int tipo) { FTipoCon = tipo; } // tests of SQL wording only
+  void IniciarLeituraUnica();                        // from now on every read-only query shares one read-only
+                                                     // snapshot transaction, rolled back when the connection closes
+  void Cancelar();                                   // from any thread: the statement running now fails as cancelled
   void ConferirTabelas(const std::vector<std::string>& tabelas);  // raises naming the first one the database lacks
 
   std::unique_ptr<TnClientDataSet> ExecuteQueryView(const std::string& sql);  // every row, read-only

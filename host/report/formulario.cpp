@@ -24,18 +24,33 @@ TnFormParametros::TnFormParametros(TnrwReport* report, TnrwBaseDll* objeto) : FR
 
 TnFormParametros::~TnFormParametros() { TnpqPowerQuery::GetParams(FReport)->DefinirAoAlterarControle({}); }
 
-void TnFormParametros::Preencher(const std::string& nome, const std::string& valor) {
-  TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
-  TnpqParamItem* item = params->FindParam(nome);
+namespace {
+// The field a step works on: known to the report and, to enter or change it, editable now. Hidden fields are
+// the host's own (the session's company, say), so they still take values.
+TnpqParamItem* Campo(TnrwReport* report, const std::string& nome, bool editavel = true) {
+  TnpqParamItem* item = TnpqPowerQuery::GetParams(report)->FindParam(nome);
   if (!item) throw EnParam(nome, "parâmetro desconhecido neste relatório (veja rpt describe).");
-  // Hidden fields are the host's own (the session's company, say), so they still take values.
-  if (!item->Habilitado) throw EnParam(item, "parâmetro desabilitado no formulário neste momento.");
-  FObjeto->DoParamEnter(this, item);
+  if (editavel && !item->Habilitado) throw EnParam(item, "parâmetro desabilitado no formulário neste momento.");
+  return item;
+}
+}  // namespace
+
+void TnFormParametros::Preencher(const std::string& nome, const std::string& valor) {
+  Entrar(nome);
+  Alterar(nome, valor);
+  Sair(nome);
+}
+
+void TnFormParametros::Entrar(const std::string& nome) { FObjeto->DoParamEnter(this, Campo(FReport, nome)); }
+
+void TnFormParametros::Alterar(const std::string& nome, const std::string& valor) {
+  TnpqParamItem* item = Campo(FReport, nome);
   item->Validar(valor);
   item->SetAsString(valor);
   FObjeto->DoParamChange(this, item);
-  FObjeto->DoParamExit(this, item);
 }
+
+void TnFormParametros::Sair(const std::string& nome) { FObjeto->DoParamExit(this, Campo(FReport, nome, false)); }
 
 void TnFormParametros::Confirmar() {
   TnpqPowerParam* params = TnpqPowerQuery::GetParams(FReport);
