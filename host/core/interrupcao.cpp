@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -15,7 +16,10 @@ namespace {
 
 constexpr int kSinaisDeParada[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kSegundosParaTerminar = 2;  // after a stop request, before the run is ended for it
+constexpr int kSegundosParaSair = 30;     // once the process is exiting by itself (its exit handlers, a leak check)
 constexpr int kBaseCodigoSinal = 128;     // the shell reports a signal as 128 + its number
+
+std::atomic<bool> gSaindo{false};  // exit() has begun
 
 std::atomic<int> gSinal{0};
 std::mutex gMutex;  // the cancellers and the temporary paths
@@ -49,7 +53,13 @@ void Vigiar(sigset_t sinais) {
   if (sigwait(&sinais, &sinal) != 0) return;
   TnInterrupcao::Pedir(sinal);
   const timespec prazo{kSegundosParaTerminar, 0};
-  sigtimedwait(&sinais, nullptr, &prazo);  // a second signal, or the time is up
+  if (sigtimedwait(&sinais, nullptr, &prazo) < 0 && gSaindo.load()) {
+    // The run has ended and the process is on its way out: its exit handlers get
+    // their time. The temporary paths' list may be gone with the statics by now.
+    const timespec saida{kSegundosParaSair, 0};
+    sigtimedwait(&sinais, nullptr, &saida);
+    _exit(TnInterrupcao::CodigoSaida(sinal));
+  }
   TerminarJa(sinal);
 }
 
@@ -67,6 +77,7 @@ void TnInterrupcao::InstalarTratamento() {
   // Blocked here, the signals stay blocked in every thread started later (the
   // database engine's too) and reach only the watcher.
   pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+  std::atexit([] { gSaindo.store(true); });
   std::thread(Vigiar, sinais).detach();
 }
 

@@ -59,6 +59,7 @@ void TnImpressaoWeb::Executar() {
   pedido.Parametros = FPedido.Parametros;
   pedido.ArquivoPdf = (pasta / "relatorio.pdf").string();
   pedido.PastaPng = (pasta / "paginas").string();
+  pedido.ArquivoXlsx = (pasta / "relatorio.xlsx").string();
   pedido.ConferirTabelas = true;
   try {
     auto conexao = TnDMConexao::Abrir(FPedido.Banco);
@@ -83,6 +84,8 @@ void TnImpressaoWeb::Executar() {
     FSituacao.Paginas = r.Paginas;
     FSituacao.Imagens = std::move(imagens);
     FSituacao.Arquivos.push_back({"pdf", pedido.ArquivoPdf, FPedido.NomeArquivo + ".pdf", "application/pdf"});
+    FSituacao.Arquivos.push_back({"xlsx", pedido.ArquivoXlsx, FPedido.NomeArquivo + ".xlsx",
+                                  "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"});
     FSituacao.Estado = TnEstadoImpressao::Pronta;
   } catch (const EnParam& e) {
     if (FParada.Pedida()) return Terminar(TnEstadoImpressao::Cancelada, kCancelada);

@@ -16,7 +16,7 @@ enum class TnEstadoImpressao { Executando, Pronta, Vazia, Erro, Cancelada };
 
 // A file the print produced, offered for download by its position in the list.
 struct TnArquivoImpressao {
-  std::string Tipo;                              // "pdf"
+  std::string Tipo;                              // "pdf", "xlsx"
   std::string Caminho;                           // where it lies in the print's folder
   std::string Nome;                              // the name the browser saves it under
   std::string TipoMime;                          // Content-Type

@@ -147,6 +147,12 @@ TEST_F(ServidorWeb, ImprimeEOfereceOPdfComNomeDoRelatorio) {
   EXPECT_EQ(pdf->get_header_value("Content-Disposition"),
             "attachment; filename=\"Pagamentos 01-01-2026 a 31-03-2026.pdf\"; "
             "filename*=UTF-8''Pagamentos 01-01-2026 a 31-03-2026.pdf");
+  ASSERT_EQ(s["arquivos"].size(), 2u);
+  EXPECT_EQ(s["arquivos"][1]["tipo"], "xlsx");
+  auto xlsx = C().Get(s["arquivos"][1]["baixar"].get<std::string>());
+  EXPECT_EQ(xlsx->body.substr(0, 2), "PK");
+  EXPECT_EQ(xlsx->get_header_value("Content-Type"),
+            "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
   EXPECT_EQ(C().Post("/api/formularios/" + id + "/liberar")->status, 204);
   EXPECT_EQ(C().Get("/api/impressoes/" + impressao)->status, 404);
   EXPECT_TRUE(fs::is_empty(*fs::directory_iterator(FTemporaria))) << "a impressão liberada deixou arquivos";

@@ -95,6 +95,8 @@ await caso("RptPayments: período invertido, depois as páginas e o PDF", async 
   conferir(disposicao.startsWith("attachment;") &&
            disposicao.includes("filename*=UTF-8''Pagamentos%2001-01-2026%20a%2031-03-2026.pdf"),
            `Content-Disposition: ${disposicao}`);
+  const planilha = await pagina.request.get(base + await pagina.locator("a.baixar-xlsx").getAttribute("href"));
+  conferir((await planilha.body()).subarray(0, 2).toString() === "PK", "a planilha não veio como XLSX");
 });
 
 await caso("seleção com SQL é recusada no campo", async (pagina) => {

@@ -179,8 +179,10 @@ function mostrarPronta(s) {
   const a = document.getElementById("arquivos");
   for (const f of s.arquivos) {
     const tipo = f.tipo.toUpperCase();
-    a.appendChild(el("a", {href: f.abrir, target: "_blank", rel: "noopener", class: "abrir-" + f.tipo}, `Abrir o ${tipo}`));
-    a.appendChild(document.createTextNode(" · "));
+    if (f.tipo === "pdf") {  // a browser shows a PDF; a spreadsheet is only downloaded
+      a.appendChild(el("a", {href: f.abrir, target: "_blank", rel: "noopener", class: "abrir-" + f.tipo}, `Abrir o ${tipo}`));
+      a.appendChild(document.createTextNode(" · "));
+    }
     a.appendChild(el("a", {href: f.baixar, download: f.nome, class: "baixar-" + f.tipo}, `Baixar ${f.nome}`));
     a.appendChild(document.createTextNode(" "));
   }
