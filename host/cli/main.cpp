@@ -242,6 +242,7 @@ int Servir(TOpcoesServir& o) {
   std::cerr << "Servindo os relatórios de " << o.Servidor.Banco << " em http://" << host << ":" << servidor.Porta() << "/"
             << (o.Servidor.Token.empty() ? "" : "?token=...") << " (Ctrl-C encerra).\n";
   if (!TnInterrupcao::SinalRecebido()) servidor.Atender();
+  TnInterrupcao::Encerrando();  // the forms and prints still open are released in order
   std::cerr << "Servidor encerrado.\n";
   return kSaidaOk;
 }

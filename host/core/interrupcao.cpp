@@ -19,7 +19,7 @@ constexpr int kSegundosParaTerminar = 2;  // after a stop request, before the ru
 constexpr int kSegundosParaSair = 30;     // once the process is exiting by itself (its exit handlers, a leak check)
 constexpr int kBaseCodigoSinal = 128;     // the shell reports a signal as 128 + its number
 
-std::atomic<bool> gSaindo{false};  // exit() has begun
+std::atomic<bool> gSaindo{false};  // exit() has begun, or an orderly close after a stop
 
 std::atomic<int> gSinal{0};
 std::mutex gMutex;  // the cancellers and the temporary paths
@@ -80,6 +80,8 @@ void TnInterrupcao::InstalarTratamento() {
   std::atexit([] { gSaindo.store(true); });
   std::thread(Vigiar, sinais).detach();
 }
+
+void TnInterrupcao::Encerrando() { gSaindo.store(true); }
 
 int TnInterrupcao::SinalRecebido() { return gSinal.load(); }
 

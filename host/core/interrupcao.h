@@ -23,6 +23,7 @@ class EnInterrompido : public std::runtime_error {
 class TnInterrupcao {
  public:
   static void InstalarTratamento();              // watches SIGINT, SIGTERM, SIGHUP (a run not ended 2 s after one is ended; an exit under way gets 30 s); call first in main, before any thread
+  static void Encerrando();                      // the stop was honoured and what follows is the orderly close: it gets the exit's 30 s
   static int SinalRecebido();                    // 0 until a stop is asked, then the signal number
   static int ParadaPedida();                     // SinalRecebido(), else SIGINT once this thread's TnParada was asked
   static int CodigoSaida(int sinal);             // the shell's status for it: 128 + signal
